@@ -1,0 +1,58 @@
+// The one place where message boxes and file dialogs are made; tests answer them instead.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace Messages {
+
+enum class Icon { None, Information, Warning, Critical, Question };
+
+struct Box
+{
+    Icon icon = Icon::None;
+    QString title;
+    QString text;
+    QStringList buttons;      // captions, in order; the first one is the accepting button
+    QWidget *parent = nullptr;
+};
+
+struct FileRequest
+{
+    bool save = false;
+    QString title;
+    QString filter;
+};
+
+// Answerers stand in for the user: they get each box or dialog and return the index of
+// the chosen button (or the chosen path). Pass an empty function to show real ones again.
+using BoxAnswerer = std::function<int(const Box &)>;
+using FileAnswerer = std::function<QString(const FileRequest &)>;
+void setBoxAnswerer(BoxAnswerer answerer);
+void setFileAnswerer(FileAnswerer answerer);
+
+// Shows a modal box and returns the index of the button pressed (-1 when closed otherwise).
+int show(const Box &box);
+
+// " " titled OK/Cancel question without parent; true only for OK.
+bool confirm(const QString &text, const QString &title = QStringLiteral(" "));
+
+void information(const QString &title, const QString &text, QWidget *parent = nullptr);
+void warning(const QString &title, const QString &text, QWidget *parent = nullptr);
+void critical(const QString &title, const QString &text, QWidget *parent = nullptr);
+
+// The refusal of an action that needs the box while the link is closed.
+void notConnected(QWidget *parent);
+
+// Untitled box with a single "OK" that takes no keyboard focus.
+void plain(const QString &text);
+
+// The toolkit's own (non-native) file dialogs, without parent or starting directory.
+QString openFileName(const QString &title, const QString &filter);
+QString saveFileName(const QString &title, const QString &filter);
+
+} // namespace Messages

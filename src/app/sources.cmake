@@ -1,0 +1,9 @@
+list(APPEND LUMETRA_UI_SOURCES
+  app/messages.cpp
+  app/widget.cpp
+  app/widget.ui
+  app/mainwindow.cpp
+  app/mainwindow.ui
+  app/about_dialog.cpp
+  app/about_dialog.ui)
+list(APPEND LUMETRA_CORE_SOURCES app/appsettings.cpp)

@@ -1,0 +1,92 @@
+// The main window: owns the rule table, the link to the box and every dialog.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QActionGroup;
+class QAction;
+class QStandardItemModel;
+class QTimer;
+class MainWindow;
+class About_Dialog;
+class CombinedDelegate;
+class SharedFocusFilter;
+
+QT_BEGIN_NAMESPACE
+namespace Ui { class Widget; }
+QT_END_NAMESPACE
+
+class Widget : public QWidget
+{
+    Q_OBJECT
+    friend class MainWindow;
+
+public:
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    QStandardItemModel *ruleModel = nullptr;
+    QStandardItemModel *remarkModel = nullptr;
+    MainWindow *menuWindow = nullptr;
+    About_Dialog *aboutDialog = nullptr;
+    CombinedDelegate *delegate = nullptr;
+    QActionGroup *noteNameGroup = nullptr;
+    QTimer *refreshTimer = nullptr;
+    QTimer *controllerSweepTimer = nullptr;
+
+    QString currentFilePath;
+    QByteArray tableStream;
+    int cnum = 2;
+    bool refreshPending = false;
+    bool emulatorAutoUpdate = true;
+
+    QString getNoteName(int n) const;
+    QString getNoteName_c3(int n) const;
+    QString getNoteName_c5(int n) const;
+    int getMidiNumber(const QString &name) const;
+    int getMidiNumber_c3(const QString &name) const;
+    int getMidiNumber_c5(const QString &name) const;
+
+    // Builds the table stream into tableStream; 0 refused, 1 written to the box, 2 built only.
+    int send_ini(int mode);
+    void processRow(int row, QByteArray record);
+    void showMsgBox(QString text);
+
+    // Where the manuals live; the host is chosen at build time.
+    static QString manualUrl(const QString &path);
+
+Q_SIGNALS:
+    void updateTableData(int row, int col, const QString &changedString);
+    void table_change();
+    void send_combin(int num);
+    void cnum_change(int cnum);
+
+public Q_SLOTS:
+    void new_table();
+    void exit_midi();
+    void show_ab_dlg_Dialog();
+    void open_chinese_fpd();
+    void open_english_fpd();
+    void change_c345(QAction *action);
+    void set_auto_updates(bool on);
+
+    void onDataChanged33(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles);
+    void handleDataChanged();
+    void handleDataChanged2222(int row, int col, const QModelIndex &index);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyConvention(int c);
+    void sweepControllers();
+    void setupTitles();
+    void setupTables();
+
+    Ui::Widget *ui;
+    SharedFocusFilter *focusFilter = nullptr;
+};

@@ -1,0 +1,1 @@
+list(APPEND LUMETRA_UI_SOURCES resources/resources.qrc)

@@ -1,0 +1,3 @@
+#include "mytableview.h"
+
+MyTableView::MyTableView(QWidget *parent) : QTableView(parent) {}

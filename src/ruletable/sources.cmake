@@ -1,0 +1,9 @@
+list(APPEND LUMETRA_CORE_SOURCES
+  ruletable/notenames.cpp
+  ruletable/ruletable.cpp)
+list(APPEND LUMETRA_UI_SOURCES
+  ruletable/sharedfocusfilter.cpp
+  ruletable/hxlitemdelegate.cpp
+  ruletable/combineddelegate.cpp
+  ruletable/mytableview.cpp
+  ruletable/mytableview2.cpp)
