@@ -32,8 +32,15 @@ constexpr int RefreshDelayMs = 200;
 
 } // namespace
 
+// Resources of a static library are registered only when asked for.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
+    initResources();
     ui->setupUi(this);
 
     ruleModel = new QStandardItemModel(0, RuleTable::ColumnCount, this);
@@ -118,6 +125,10 @@ void Widget::setupTitles()
         {ui->label_toggle, "After turning on the toggle function, \nthe DMX output will be turned on when the MIDI value is received for the first time, \nand the DMX output will be turned off when the MIDI value is received for the second time."},
         {ui->label_enable, "Enable this MIDI to DMX conversion"},
     };
+    for (QLabel *title : {ui->label_sn, ui->label_dmx, ui->label_status, ui->label_controller,
+                          ui->label_channel, ui->label_fixed, ui->label_fadein, ui->label_fadeout,
+                          ui->label_toggle, ui->label_enable, ui->label_remark})
+        title->setStyleSheet(QStringLiteral("color: white;"));
     for (const Tip &tip : tips) {
         tip.label->setToolTip(QString::fromUtf8(tip.text));
         if (tip.label != ui->label_sn)
