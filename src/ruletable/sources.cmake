@@ -1,6 +1,8 @@
 list(APPEND LUMETRA_CORE_SOURCES
   ruletable/notenames.cpp
-  ruletable/ruletable.cpp)
+  ruletable/ruletable.cpp
+  ruletable/celleditors.cpp
+  ruletable/dmxaliases.cpp)
 list(APPEND LUMETRA_UI_SOURCES
   ruletable/sharedfocusfilter.cpp
   ruletable/hxlitemdelegate.cpp
