@@ -7,5 +7,6 @@ list(APPEND LUMETRA_UI_SOURCES
   ruletable/sharedfocusfilter.cpp
   ruletable/hxlitemdelegate.cpp
   ruletable/combineddelegate.cpp
+  ruletable/nonpopupcomboboxstyle.cpp
   ruletable/mytableview.cpp
   ruletable/mytableview2.cpp)
