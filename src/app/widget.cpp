@@ -16,6 +16,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QPainter>
@@ -35,6 +36,7 @@ constexpr int RefreshDelayMs = 200;
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
+    setupAliases();
 
     ruleModel = new QStandardItemModel(0, RuleTable::ColumnCount, this);
     ruleModel->setHorizontalHeaderLabels(RuleTable::headerLabels());
@@ -76,6 +78,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     setupTitles();
     menuWindow->set_menu();
+    readAliasesFromFile(QCoreApplication::applicationDirPath() + QStringLiteral("/aliases/Aliases.txt"));
     menuWindow->loadActionSelection();
 }
 

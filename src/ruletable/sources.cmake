@@ -8,5 +8,7 @@ list(APPEND LUMETRA_UI_SOURCES
   ruletable/hxlitemdelegate.cpp
   ruletable/combineddelegate.cpp
   ruletable/nonpopupcomboboxstyle.cpp
+  ruletable/aliaseditdialog.cpp
+  ruletable/aliaseditdialog.ui
   ruletable/mytableview.cpp
   ruletable/mytableview2.cpp)
