@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
@@ -84,6 +85,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
 Widget::~Widget()
 {
+    // Closing the window commits an open cell editor into the models, which outlive this
+    // object's own part; and rule-change forwards still on the pool emit from it.
+    disconnect(ruleModel, nullptr, this, nullptr);
+    disconnect(remarkModel, nullptr, this, nullptr);
+    QThreadPool::globalInstance()->waitForDone();
     delete ui;
 }
 
