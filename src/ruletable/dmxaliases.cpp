@@ -45,17 +45,22 @@ QString cellText(int channel, const QStringList &aliases)
     return name.isEmpty() ? QString::number(channel) : QString::number(channel) + QLatin1Char('-') + name;
 }
 
+int firstDigitRun(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+    const QRegularExpressionMatch match = digits.match(text);
+    if (!match.hasMatch())
+        return -1;
+    bool ok = false;
+    const int n = match.captured().toInt(&ok);
+    return ok ? n : -1;
+}
+
 int channelOf(const QString &text)
 {
     if (!text.contains(QLatin1Char('-')))
         return NoteNames::toNumber(text);
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    const QRegularExpressionMatch match = digits.match(text);
-    if (!match.hasMatch())
-        return 0;
-    bool ok = false;
-    const int channel = match.captured().toInt(&ok);
-    return ok ? channel : 0;
+    return qMax(0, firstDigitRun(text));
 }
 
 QString relabelledCell(const QString &text, const QStringList &aliases)

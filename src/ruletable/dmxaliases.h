@@ -23,6 +23,10 @@ QString alias(const QStringList &aliases, int channel);
 // DMX cell text of a channel: "12", or "12-Front" when the channel has an alias.
 QString cellText(int channel, const QStringList &aliases);
 
+// The first run of decimal digits in a text as a number; -1 when there is none or it is
+// too long for a number.
+int firstDigitRun(const QString &text);
+
 // Channel of a DMX cell: a text without "-" is a plain number; otherwise the first run
 // of decimal digits counts, so an alias holding "-" or digits still finds its channel.
 // 0 when the text names no channel.

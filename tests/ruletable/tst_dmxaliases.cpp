@@ -22,6 +22,8 @@ private Q_SLOTS:
     void serializeWritesOneLineEach();
     void cellText_data();
     void cellText();
+    void firstDigitRun_data();
+    void firstDigitRun();
     void channelOf_data();
     void channelOf();
     void relabelledCell_data();
@@ -78,6 +80,26 @@ void TestDmxAliases::cellText()
     QCOMPARE(DmxAliases::cellText(channel, aliases), text);
 }
 
+void TestDmxAliases::firstDigitRun_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("number");
+    QTest::newRow("plain") << "1023" << 1023;
+    QTest::newRow("alias form") << "12-Par 64" << 12;
+    QTest::newRow("after letters") << "ch7" << 7;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("no digits") << "Spot" << -1;
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("too long") << "99999999999" << -1;
+}
+
+void TestDmxAliases::firstDigitRun()
+{
+    QFETCH(QString, text);
+    QFETCH(int, number);
+    QCOMPARE(DmxAliases::firstDigitRun(text), number);
+}
+
 void TestDmxAliases::channelOf_data()
 {
     QTest::addColumn<QString>("text");
@@ -91,6 +113,7 @@ void TestDmxAliases::channelOf_data()
     QTest::newRow("dash and no digits") << "-Spot" << 0;
     QTest::newRow("not a number") << "Spot" << 0;
     QTest::newRow("empty") << "" << 0;
+    QTest::newRow("digits behind letters without a dash") << "ch7" << 0;
     QTest::newRow("too long a number") << "99999999999-x" << 0;
 }
 
