@@ -2,6 +2,7 @@ list(APPEND LUMETRA_UI_SOURCES
   app/messages.cpp
   app/widget.cpp
   app/widget.ui
+  app/widget_aliases.cpp
   app/mainwindow.cpp
   app/mainwindow.ui
   app/about_dialog.cpp

@@ -4,6 +4,7 @@
 #include <QTableView>
 
 class QStandardItemModel;
+class AliasEditDialog;
 
 class MyTableView : public QTableView
 {
@@ -14,6 +15,7 @@ public:
     void setRemarkModel(QStandardItemModel *model) { remarkModel = model; }
 
     int cnum = 2;
+    AliasEditDialog *aliasSource = nullptr;
 
 Q_SIGNALS:
     void send_startrow(int row);
