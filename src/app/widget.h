@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QSerialPort>
 #include <QWidget>
 
 class QActionGroup;
@@ -14,6 +15,10 @@ class MainWindow;
 class About_Dialog;
 class CombinedDelegate;
 class SharedFocusFilter;
+class SerialPort;
+class Bk_Tim_Dialog;
+class Abt_Dialog;
+class cof_Dialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class Widget; }
@@ -58,11 +63,24 @@ public:
     // Where the manuals live; the host is chosen at build time.
     static QString manualUrl(const QString &path);
 
+    // Device link: connecting, reading and writing the table, the box's settings.
+    SerialPort *serialPort = nullptr;
+    Bk_Tim_Dialog *breakTimeDialog = nullptr;
+    Abt_Dialog *mabDialog = nullptr;
+    cof_Dialog *coefficientDialog = nullptr;
+    double coefficientFactor = 1.0;    // the factor the emulator converts with
+    bool isLinkConnected() const;
+    // Writes the stream in 256-byte pieces, 20 ms apart; 1 when all went out, 0 on a failed write.
+    int transmitStream(const QByteArray &stream);
+
 Q_SIGNALS:
     void updateTableData(int row, int col, const QString &changedString);
     void table_change();
     void send_combin(int num);
     void cnum_change(int cnum);
+    void connect_bt();
+    void connect_abt();
+    void connect_cof();
 
 public Q_SLOTS:
     void new_table();
@@ -77,6 +95,21 @@ public Q_SLOTS:
     void handleDataChanged();
     void handleDataChanged2222(int row, int col, const QModelIndex &index);
 
+    void on_connectButton_clicked();
+    void Definite_connection(bool sure);
+    void updateDeviceState();
+    void handleSerialError(QSerialPort::SerialPortError error);
+    void rec_data(QList<QByteArray> groupedData);
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
+    void on_clearButton_clicked();
+    void show_Bk_Tim_Dialog();
+    void show_Abt_Tim_Dialog();
+    void show_Cof_Tim_Dialog();
+    void factory_Dialog();
+    void is_connect(int type);
+    void rec_mp(double factor);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -86,6 +119,7 @@ private:
     void sweepControllers();
     void setupTitles();
     void setupTables();
+    void setupDevice();
 
     Ui::Widget *ui;
     SharedFocusFilter *focusFilter = nullptr;

@@ -1,0 +1,70 @@
+// The one serial link to the box: lists the boxes, carries the bytes and recognises replies.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QComboBox;
+class QMessageBox;
+class QTimer;
+
+class SerialPort : public QSerialPort
+{
+    Q_OBJECT
+public:
+    // A reception that passes this size without its end marker is given up: the table
+    // stream is 24844 bytes, so nothing sound is ever that long.
+    static constexpr qsizetype MaxReceptionSize = 64 * 1024;
+
+    SerialPort(QComboBox *deviceList, const QString &vendor, QObject *parent = nullptr);
+    ~SerialPort() override;
+
+    bool open(QString portName, int baud);
+
+    // Lists a device the USB scan cannot see (the simulated box); the scan keeps it.
+    void addFixedDevice(const QString &text, const QString &portName);
+
+    // Settings command: "settingdata", the record, "setting end", each part flushed.
+    void writeSetting(int id, quint16 value);
+
+    // Everything done with one block of input, as if the port had just delivered it.
+    void examineBlock(const QByteArray &block);
+
+    void deal_inidata(QByteArray block);
+    void deal_sucess(QByteArray block);
+    void deal_updata(QByteArray block);
+    void deal_erase(QByteArray block);
+
+    std::unique_ptr<QMessageBox> busyNotice;
+    int breakTime = 0;
+    int markAfterBreak = 0;
+    int coefficientCode = 0;
+    QByteArray rxBuffer;
+    QString vendorName;
+    QTimer *scanTimer = nullptr;
+    bool receivingTable = false;
+
+Q_SIGNALS:
+    void showdata(QList<QByteArray> groupedData);
+    void rec_sucess();
+    void sure_connect(bool sure);
+    void send_erase(bool eraseflag);
+    void send_vesion(QString version);
+    void send_ZKQ(QString ZKQ);
+
+public Q_SLOTS:
+    void initPort();
+    void readDataSlot();
+
+private:
+    using QSerialPort::open;
+    void send(const QByteArray &bytes);
+
+    QComboBox *deviceList;
+    QStringList fixedDevices;
+};
