@@ -74,6 +74,9 @@ void Widget::Definite_connection(bool sure)
 void Widget::updateDeviceState()
 {
     const bool open = serialPort->isOpen();
+    // The notice has no button of its own: it must not outlive the link it waits on.
+    if (!open)
+        serialPort->busyNotice->hide();
     ui->comboBox_ComDevices->setEnabled(!open);
     ui->connectButton->setText(open ? QStringLiteral("Disconnect") : QStringLiteral("Connect"));
 }
@@ -133,7 +136,7 @@ int Widget::transmitStream(const QByteArray &stream)
         const qint64 accepted = serialPort->write(stream.mid(offset, PieceSize));
         if (accepted <= 0)
             return 0;
-        serialPort->flush();
+        serialPort->flushOutput();
         QThread::msleep(PiecePauseMs);
         offset += accepted;
     }
@@ -187,7 +190,7 @@ void Widget::factory_Dialog()
     if (!Messages::confirm(QStringLiteral("Factory Reset\uFF1F"), QStringLiteral("Factory Reset")))
         return;
     serialPort->write(SettingsRecord::StartText + SettingsRecord::encode(SettingsRecord::FactoryReset, 1));
-    serialPort->flush();
+    serialPort->flushOutput();
     serialPort->write(SettingsRecord::EndText);
 }
 

@@ -13,6 +13,10 @@
 #include <QSerialPortInfo>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 namespace {
 
 constexpr int ScanIntervalMs = 2000;
@@ -90,8 +94,18 @@ void SerialPort::writeSetting(int id, quint16 value)
 {
     write(SettingsRecord::StartText);
     write(SettingsRecord::encode(id, value));
-    flush();
+    flushOutput();
     write(SettingsRecord::EndText);
+    flushOutput();
+}
+
+void SerialPort::flushOutput()
+{
+#ifdef Q_OS_UNIX
+    pollfd output{int(handle()), POLLOUT, 0};
+    if (::poll(&output, 1, 0) != 1 || !(output.revents & POLLOUT))
+        return;
+#endif
     flush();
 }
 

@@ -32,6 +32,11 @@ public:
     // Settings command: "settingdata", the record, "setting end", each part flushed.
     void writeSetting(int id, quint16 value);
 
+    // Pushes out as much of the output as the device can take now. A plain flush() into a
+    // full device buffer fails with EAGAIN, which the toolkit reports as a resource error,
+    // the error of a device that has gone; what is left goes out from the event loop.
+    void flushOutput();
+
     // Everything done with one block of input, as if the port had just delivered it.
     void examineBlock(const QByteArray &block);
 
