@@ -63,24 +63,11 @@ public:
     // Where the manuals live; the host is chosen at build time.
     static QString manualUrl(const QString &path);
 
-    // Device link: connecting, reading and writing the table, the box's settings.
-    SerialPort *serialPort = nullptr;
-    Bk_Tim_Dialog *breakTimeDialog = nullptr;
-    Abt_Dialog *mabDialog = nullptr;
-    cof_Dialog *coefficientDialog = nullptr;
-    double coefficientFactor = 1.0;    // the factor the emulator converts with
-    bool isLinkConnected() const;
-    // Writes the stream in 256-byte pieces, 20 ms apart; 1 when all went out, 0 on a failed write.
-    int transmitStream(const QByteArray &stream);
-
 Q_SIGNALS:
     void updateTableData(int row, int col, const QString &changedString);
     void table_change();
     void send_combin(int num);
     void cnum_change(int cnum);
-    void connect_bt();
-    void connect_abt();
-    void connect_cof();
 
 public Q_SLOTS:
     void new_table();
@@ -95,6 +82,21 @@ public Q_SLOTS:
     void handleDataChanged();
     void handleDataChanged2222(int row, int col, const QModelIndex &index);
 
+// Device link: connecting, reading and writing the table, the box's settings.
+public:
+    SerialPort *serialPort = nullptr;
+    Bk_Tim_Dialog *breakTimeDialog = nullptr;
+    Abt_Dialog *mabDialog = nullptr;
+    cof_Dialog *coefficientDialog = nullptr;
+    double coefficientFactor = 1.0;    // the factor the emulator converts with
+    bool isLinkConnected() const;
+    // Writes the stream in 256-byte pieces, 20 ms apart; 1 when all went out, 0 on a failed write.
+    int transmitStream(const QByteArray &stream);
+Q_SIGNALS:
+    void connect_bt();
+    void connect_abt();
+    void connect_cof();
+public Q_SLOTS:
     void on_connectButton_clicked();
     void Definite_connection(bool sure);
     void updateDeviceState();
@@ -109,6 +111,8 @@ public Q_SLOTS:
     void factory_Dialog();
     void is_connect(int type);
     void rec_mp(double factor);
+private:
+    void setupDevice();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -119,7 +123,6 @@ private:
     void sweepControllers();
     void setupTitles();
     void setupTables();
-    void setupDevice();
 
     Ui::Widget *ui;
     SharedFocusFilter *focusFilter = nullptr;
