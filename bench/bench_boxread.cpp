@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
 
     out << "read over pty at 115200 baud: " << paced << " s = " << paced / LineSeconds
         << " x the line time of " << LineSeconds << " s (target <= 1.05)\n";
-    out << "read over pty, box unpaced (the program's own share): " << unpaced * 1000
+    out << "read over pty, box unpaced (the program's own share, the box's included): " << unpaced * 1000
         << " ms (target < 100)\n";
     return 0;
 }
