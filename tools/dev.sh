@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Lumetra on Debian 12.
-#   bash tools/dev.sh run    install what is missing, build, start the editor
+#   bash tools/dev.sh run    install what is missing, build, start the editor with a
+#                            simulated box listed beside any real one
 #   bash tools/dev.sh test   install what is missing, build, run the whole test suite
 set -euo pipefail
 
@@ -35,7 +36,7 @@ case "${1:-}" in
     install_missing
     build
     shift
-    exec "$BUILD_DIR/src/lumetra" "$@"
+    exec "$BUILD_DIR/src/lumetra" --simulated-box "$@"
     ;;
   test)
     install_missing

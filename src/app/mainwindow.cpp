@@ -29,11 +29,13 @@ void MainWindow::set_menu()
     connect(ui->actionChinese_Manual, &QAction::triggered, w, &Widget::open_chinese_fpd);
     connect(ui->actionEnglish_Manual, &QAction::triggered, w, &Widget::open_english_fpd);
     connect(ui->actionDMX_Channel_Aliases, &QAction::triggered, w, &Widget::changmarkname);
+    connect(ui->actionDMX_Break_Time, &QAction::triggered, w, &Widget::show_Bk_Tim_Dialog);
+    connect(ui->actionDMX_After_Break_Time, &QAction::triggered, w, &Widget::show_Abt_Tim_Dialog);
+    connect(ui->actionCoefficient, &QAction::triggered, w, &Widget::show_Cof_Tim_Dialog);
+    connect(ui->actionFactory_Reset, &QAction::triggered, w, &Widget::factory_Dialog);
 
     // Items whose commands are not part of this build yet stay visible but disabled.
     for (QAction *pending : {ui->actionOpen_File, ui->actionSave_File, ui->actionSave_File_As,
-                             ui->actionDMX_Break_Time, ui->actionDMX_After_Break_Time,
-                             ui->actionCoefficient, ui->actionFactory_Reset,
                              ui->actionFirmware_Upgrade,
                              ui->actionOpen, ui->actionUpdate, ui->actionCheck_for_Update})
         pending->setEnabled(false);

@@ -56,11 +56,18 @@ void setFileAnswerer(FileAnswerer answerer)
 
 int show(const Box &box)
 {
+    return show(box, QString());
+}
+
+int show(const Box &box, const QString &windowIcon)
+{
     if (boxAnswerer())
         return boxAnswerer()(box);
 
     QMessageBox dialog(toIcon(box.icon), box.title, box.text, QMessageBox::NoButton, box.parent);
     dialog.setFocusPolicy(Qt::NoFocus);
+    if (!windowIcon.isEmpty())
+        dialog.setWindowIcon(QIcon(windowIcon));
     QList<QAbstractButton *> buttons;
     for (int i = 0; i < box.buttons.size(); ++i) {
         const auto role = i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
@@ -94,6 +101,14 @@ void notConnected(QWidget *parent)
 {
     warning(QStringLiteral("warning"),
             QStringLiteral("The device is not connected. Please connect the device first"), parent);
+}
+
+std::unique_ptr<QMessageBox> notice(const QString &title, const QString &text)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, title, text, QMessageBox::NoButton);
+    box->setStandardButtons(QMessageBox::NoButton);
+    box->setWindowModality(Qt::NonModal);
+    return box;
 }
 
 void plain(const QString &text)

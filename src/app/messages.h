@@ -5,7 +5,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace Messages {
@@ -37,6 +39,8 @@ void setFileAnswerer(FileAnswerer answerer);
 
 // Shows a modal box and returns the index of the button pressed (-1 when closed otherwise).
 int show(const Box &box);
+// The same with its own window icon (a resource path).
+int show(const Box &box, const QString &windowIcon);
 
 // " " titled OK/Cancel question without parent; true only for OK.
 bool confirm(const QString &text, const QString &title = QStringLiteral(" "));
@@ -47,6 +51,10 @@ void critical(const QString &title, const QString &text, QWidget *parent = nullp
 
 // The refusal of an action that needs the box while the link is closed.
 void notConnected(QWidget *parent);
+
+// A warning box without buttons and without parent that does not block: the caller shows and
+// hides it while work it reports on goes on.
+std::unique_ptr<QMessageBox> notice(const QString &title, const QString &text);
 
 // Untitled box with a single "OK" that takes no keyboard focus.
 void plain(const QString &text);

@@ -82,6 +82,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     resize(1100, 526);
     setMinimumSize(955, 480);
 
+    setupDevice();
     aboutDialog = new About_Dialog(this);
 
     setupTitles();
@@ -155,14 +156,13 @@ int Widget::getMidiNumber_c5(const QString &name) const { return NoteNames::numb
 
 int Widget::send_ini(int mode)
 {
-    Q_UNUSED(mode);
     if (ruleModel->rowCount() < RuleTable::RowCount) {
         Messages::information(QStringLiteral("Warning"),
                               QStringLiteral("The table has no data. Please fill in the data before saving."));
         return 0;
     }
     tableStream = TableStream::build(RuleTable::encodeRecords(ruleModel));
-    return 2;
+    return mode == 1 ? transmitStream(tableStream) : 2;
 }
 
 void Widget::processRow(int row, QByteArray record)

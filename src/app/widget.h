@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QSerialPort>
 #include <QWidget>
 
 #include <functional>
@@ -17,6 +18,10 @@ class About_Dialog;
 class CombinedDelegate;
 class SharedFocusFilter;
 class AliasEditDialog;
+class SerialPort;
+class Bk_Tim_Dialog;
+class Abt_Dialog;
+class cof_Dialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class Widget; }
@@ -79,6 +84,38 @@ public Q_SLOTS:
     void onDataChanged33(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles);
     void handleDataChanged();
     void handleDataChanged2222(int row, int col, const QModelIndex &index);
+
+// Device link: connecting, reading and writing the table, the box's settings.
+public:
+    SerialPort *serialPort = nullptr;
+    Bk_Tim_Dialog *breakTimeDialog = nullptr;
+    Abt_Dialog *mabDialog = nullptr;
+    cof_Dialog *coefficientDialog = nullptr;
+    double coefficientFactor = 1.0;    // the factor the emulator converts with
+    bool isLinkConnected() const;
+    // Writes the stream in 256-byte pieces, 20 ms apart; 1 when all went out, 0 on a failed write.
+    int transmitStream(const QByteArray &stream);
+Q_SIGNALS:
+    void connect_bt();
+    void connect_abt();
+    void connect_cof();
+public Q_SLOTS:
+    void on_connectButton_clicked();
+    void Definite_connection(bool sure);
+    void updateDeviceState();
+    void handleSerialError(QSerialPort::SerialPortError error);
+    void rec_data(QList<QByteArray> groupedData);
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
+    void on_clearButton_clicked();
+    void show_Bk_Tim_Dialog();
+    void show_Abt_Tim_Dialog();
+    void show_Cof_Tim_Dialog();
+    void factory_Dialog();
+    void is_connect(int type);
+    void rec_mp(double factor);
+private:
+    void setupDevice();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
