@@ -1,6 +1,7 @@
 list(APPEND LUMETRA_CORE_SOURCES
   ruletable/notenames.cpp
-  ruletable/ruletable.cpp)
+  ruletable/ruletable.cpp
+  ruletable/tableedits.cpp)
 list(APPEND LUMETRA_UI_SOURCES
   ruletable/sharedfocusfilter.cpp
   ruletable/hxlitemdelegate.cpp
