@@ -1,7 +1,8 @@
 list(APPEND LUMETRA_CORE_SOURCES
   ruletable/notenames.cpp
   ruletable/ruletable.cpp
-  ruletable/tableedits.cpp)
+  ruletable/tableedits.cpp
+  ruletable/edithistory.cpp)
 list(APPEND LUMETRA_UI_SOURCES
   ruletable/sharedfocusfilter.cpp
   ruletable/hxlitemdelegate.cpp
