@@ -29,6 +29,7 @@ void MainWindow::set_menu()
     connect(ui->actionAbout, &QAction::triggered, w, &Widget::show_ab_dlg_Dialog);
     connect(ui->actionChinese_Manual, &QAction::triggered, w, &Widget::open_chinese_fpd);
     connect(ui->actionEnglish_Manual, &QAction::triggered, w, &Widget::open_english_fpd);
+    connect(ui->actionDMX_Channel_Aliases, &QAction::triggered, w, &Widget::changmarkname);
 
     ui->actionUndo->setShortcuts(QKeySequence::Undo);
     ui->actionRedo->setShortcuts(QKeySequence::Redo);
@@ -43,7 +44,7 @@ void MainWindow::set_menu()
     for (QAction *pending : {ui->actionOpen_File, ui->actionSave_File, ui->actionSave_File_As,
                              ui->actionDMX_Break_Time, ui->actionDMX_After_Break_Time,
                              ui->actionCoefficient, ui->actionFactory_Reset,
-                             ui->actionFirmware_Upgrade, ui->actionDMX_Channel_Aliases,
+                             ui->actionFirmware_Upgrade,
                              ui->actionOpen, ui->actionUpdate, ui->actionCheck_for_Update})
         pending->setEnabled(false);
 

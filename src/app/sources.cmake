@@ -3,6 +3,7 @@ list(APPEND LUMETRA_UI_SOURCES
   app/widget.cpp
   app/widget_editing.cpp
   app/widget.ui
+  app/widget_aliases.cpp
   app/mainwindow.cpp
   app/mainwindow.ui
   app/about_dialog.cpp

@@ -17,11 +17,13 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
@@ -36,6 +38,7 @@ constexpr int RefreshDelayMs = 200;
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
+    setupAliases();
 
     ruleModel = new QStandardItemModel(0, RuleTable::ColumnCount, this);
     ruleModel->setHorizontalHeaderLabels(RuleTable::headerLabels());
@@ -78,11 +81,17 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     setupTitles();
     menuWindow->set_menu();
+    readAliasesFromFile(QCoreApplication::applicationDirPath() + QStringLiteral("/aliases/Aliases.txt"));
     menuWindow->loadActionSelection();
 }
 
 Widget::~Widget()
 {
+    // Closing the window commits an open cell editor into the models, which outlive this
+    // object's own part; and rule-change forwards still on the pool emit from it.
+    disconnect(ruleModel, nullptr, this, nullptr);
+    disconnect(remarkModel, nullptr, this, nullptr);
+    QThreadPool::globalInstance()->waitForDone();
     delete ui;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QActionGroup;
 class QAction;
 class QStandardItemModel;
@@ -15,6 +17,7 @@ class About_Dialog;
 class CombinedDelegate;
 class EditHistory;
 class SharedFocusFilter;
+class AliasEditDialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class Widget; }
@@ -96,4 +99,28 @@ private:
 
     Ui::Widget *ui;
     SharedFocusFilter *focusFilter = nullptr;
+
+    // DMX channel aliases: the dialog, the aliases files, DMX cells and open DMX editors.
+public:
+    AliasEditDialog *aliasDialog = nullptr;
+    QTimer *aliasTimer = nullptr;
+    QTimer *dmxRelabelTimer = nullptr;
+    bool dmxRelabelPending = false;
+    // Runs the alias dialog modally and returns its result code; tests drive the dialog
+    // themselves by replacing it.
+    std::function<int(AliasEditDialog &)> runAliasDialog;
+    void readAliasesFromFile(const QString &path);
+    void onEditAliasClicked();
+    void getSecondColumnData();
+    // Rewrites the DMX column now and once more 5 ms later, after rows still queued.
+    void relabelDmxSoon();
+    // A read from the box drops every alias until the next edit or start.
+    void forgetAliases();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+public Q_SLOTS:
+    void changmarkname();
+    void updateAliases();
+private:
+    void setupAliases();
+    void relabelDmxStep();
 };

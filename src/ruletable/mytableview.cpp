@@ -1,5 +1,6 @@
 #include "mytableview.h"
 
+#include "aliaseditdialog.h"
 #include "edithistory.h"
 #include "ruletable.h"
 #include "tableedits.h"
@@ -88,21 +89,22 @@ void MyTableView::copyDataToNewPosition(const QModelIndex &, const QModelIndex &
         return;
     const int column = index.column();
     const int columns = rules->columnCount();
+    const QStringList aliases = aliasSource ? aliasSource->getUpdatedAliases() : QStringList();
     EditHistory::Step step(editHistory, QStringLiteral("Fill"));
     for (int r = dragStartRow + 1; r <= dragEndRow; ++r) {
         bool holdsRule = false;
         for (int j = 1; j < columns && !holdsRule; ++j)
             holdsRule = j != column && !textAt(rules, r, j).isEmpty();
         if (holdsRule) {
-            fillCell(r, column);
+            fillCell(r, column, aliases);
         } else {
             for (int j = 1; j < columns; ++j)
-                fillCell(r, j);
+                fillCell(r, j, aliases);
         }
     }
 }
 
-void MyTableView::fillCell(int row, int column)
+void MyTableView::fillCell(int row, int column, const QStringList &aliases)
 {
     QAbstractItemModel *rules = model();
     const QModelIndex target = rules->index(row, column);
@@ -110,7 +112,7 @@ void MyTableView::fillCell(int row, int column)
     std::optional<QString> text;
     switch (column) {
     case RuleTable::Dmx:
-        text = TableEdits::nextDmxText(above.data().toString(), aliasList);
+        text = TableEdits::nextDmxText(above.data().toString(), aliases);
         break;
     case RuleTable::Controller:
         text = TableEdits::nextControllerText(above.data().toString(), textAt(rules, row - 1, RuleTable::Status), cnum);

@@ -11,6 +11,7 @@
 class EditHistory;
 class QMenu;
 class QStandardItemModel;
+class AliasEditDialog;
 
 class MyTableView : public QTableView
 {
@@ -20,8 +21,6 @@ public:
 
     void setRemarkModel(QStandardItemModel *model) { remarkModel = model; }
     void setEditHistory(EditHistory *history) { editHistory = history; }
-    // Channel aliases the DMX fill writes: entry i names channel i + 1.
-    void setAliasList(const QStringList &aliases) { aliasList = aliases; }
 
     using QTableView::edit;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -39,6 +38,8 @@ public:
     void renumberRows();
 
     int cnum = 2;
+    // Whose alias list the DMX fill writes; not owned.
+    AliasEditDialog *aliasSource = nullptr;
     QPoint pressPos;
     int dragStartRow = -1;
     int dragEndRow = -1;
@@ -61,11 +62,10 @@ protected:
 private:
     QStandardItemModel *ruleModel() const;
     bool selectedRowSpan(int *first, int *last) const;
-    void fillCell(int row, int column);
+    void fillCell(int row, int column, const QStringList &aliases);
     void clearSelectedCells();
 
     QStandardItemModel *remarkModel = nullptr;
     EditHistory *editHistory = nullptr;
-    QStringList aliasList;
     QPointer<QWidget> openEditor;
 };

@@ -1,31 +1,16 @@
 #include "tableedits.h"
 
+#include "dmxaliases.h"
 #include "notenames.h"
 #include "ruletable.h"
 
-#include <QRegularExpression>
 #include <QStandardItemModel>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
-constexpr int LastChannel = 1024;
 constexpr int LastController = 127;
-
-// A number that does not fit counts as past the end of the range.
-int firstDigitRun(const QString &text, bool *found)
-{
-    static const QRegularExpression digits(QStringLiteral("\\d+"));
-    const QRegularExpressionMatch match = digits.match(text);
-    *found = match.hasMatch();
-    if (!*found)
-        return 0;
-    bool ok = false;
-    const int n = match.captured().toInt(&ok);
-    return ok ? n : std::numeric_limits<int>::max();
-}
 
 // Counts up within first..last, wrapping past the end (and from out-of-range values) to first.
 int nextInRange(int n, int last, int first)
@@ -56,14 +41,10 @@ namespace TableEdits {
 
 std::optional<QString> nextDmxText(const QString &above, const QStringList &aliases)
 {
-    bool found = false;
-    const int n = firstDigitRun(above, &found);
-    if (!found)
+    const int n = DmxAliases::firstDigitRun(above);
+    if (n < 0)
         return std::nullopt;
-    const int channel = nextInRange(n, LastChannel, 1);
-    const QString alias = aliases.value(channel - 1);
-    return alias.isEmpty() ? QString::number(channel)
-                           : QString::number(channel) + QLatin1Char('-') + alias;
+    return DmxAliases::cellText(nextInRange(n, DmxAliases::ChannelCount, 1), aliases);
 }
 
 std::optional<QString> nextControllerText(const QString &above, const QString &statusAbove, int cnum)

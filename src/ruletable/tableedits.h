@@ -14,7 +14,7 @@ namespace TableEdits {
 
 // DMX cell below `above`: the first digit run of `above` counted up by one, 1024 (and
 // anything past it) wrapping to 1; in the alias form when the channel has an alias
-// (aliases[i] names channel i + 1). Nothing when `above` holds no digits.
+// (aliases[i] names channel i + 1). Nothing when `above` holds no number.
 std::optional<QString> nextDmxText(const QString &above, const QStringList &aliases);
 
 // Controller cell below `above` on a row whose upper neighbour has the Status `statusAbove`:

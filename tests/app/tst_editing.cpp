@@ -1,3 +1,4 @@
+#include "aliaseditdialog.h"
 #include "edithistory.h"
 #include "mainwindow.h"
 #include "mytableview.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -38,6 +40,8 @@ private Q_SLOTS:
     void actionsFollowTheHistory();
     void shortcutsUndoAndRedo();
     void namingChangeIsOneStep();
+    void editorCommitWithRowFillIsOneStep();
+    void aliasChangeIsOneStep();
     void sweepMakesNoStep();
     void loadsStartAFreshHistory_data();
     void loadsStartAFreshHistory();
@@ -137,6 +141,61 @@ void TestEditing::namingChangeIsOneStep()
     // Choosing the convention already in use changes nothing and records nothing.
     w.menuWindow->c4Action->trigger();
     QCOMPARE(w.editHistory->count(), 1);
+}
+
+void TestEditing::editorCommitWithRowFillIsOneStep()
+{
+    ScratchDir dir;
+    Widget w;
+    RuleTable::fillEmptyRules(w.ruleModel);
+    w.show();
+    auto *view = w.findChild<MyTableView *>(QStringLiteral("tableView"));
+    const QModelIndex dmx = w.ruleModel->index(0, RuleTable::Dmx);
+    view->setCurrentIndex(dmx);
+    view->edit(dmx);
+    auto *editor = qobject_cast<QComboBox *>(view->indexWidget(dmx));
+    QVERIFY(editor);
+    // Picking "2" fills the empty row at once; the pick itself is written on commit.
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(cellText(w.ruleModel, 0, RuleTable::Status), QStringLiteral("Note"));
+    QCOMPARE(w.editHistory->count(), 0);
+    view->setCurrentIndex(w.ruleModel->index(5, RuleTable::Enable));
+    const QStringList filled = {"1", "2", "Note", "0 / C-2", "ALL", "OFF", "OFF", "OFF", "OFF", "ON"};
+    QCOMPARE(RuleTable::rowTexts(w.ruleModel, 0), filled);
+    QCOMPARE(w.editHistory->count(), 1);
+
+    w.menuWindow->ui->actionUndo->trigger();
+    QCOMPARE(RuleTable::rowTexts(w.ruleModel, 0), (QStringList{"1", "", "", "", "", "", "", "", "", ""}));
+    w.menuWindow->ui->actionRedo->trigger();
+    QCOMPARE(RuleTable::rowTexts(w.ruleModel, 0), filled);
+}
+
+void TestEditing::aliasChangeIsOneStep()
+{
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    RuleTable::fillEmptyRules(w.ruleModel);
+    w.ruleModel->item(0, RuleTable::Dmx)->setText(QStringLiteral("12"));
+    w.ruleModel->item(1, RuleTable::Dmx)->setText(QStringLiteral("12"));
+    auto answer = [](bool ok) {
+        return [ok](AliasEditDialog &dialog) {
+            dialog.aliasModel->item(11, 1)->setText(QStringLiteral("Spot"));
+            ok ? dialog.onOkClicked() : dialog.reject();
+            return dialog.result();
+        };
+    };
+    w.runAliasDialog = answer(false);
+    w.changmarkname();
+    QCOMPARE(w.editHistory->count(), 0);
+
+    w.runAliasDialog = answer(true);
+    w.changmarkname();
+    QCOMPARE(cellText(w.ruleModel, 1, RuleTable::Dmx), QStringLiteral("12-Spot"));
+    QCOMPARE(w.editHistory->count(), 1);
+    w.editHistory->undo();
+    QCOMPARE(cellText(w.ruleModel, 0, RuleTable::Dmx), QStringLiteral("12"));
+    QCOMPARE(cellText(w.ruleModel, 1, RuleTable::Dmx), QStringLiteral("12"));
 }
 
 void TestEditing::sweepMakesNoStep()

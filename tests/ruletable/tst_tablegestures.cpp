@@ -1,3 +1,4 @@
+#include "aliaseditdialog.h"
 #include "edithistory.h"
 #include "mytableview.h"
 #include "mytableview2.h"
@@ -153,7 +154,9 @@ void TestTableGestures::selectRows(int first, int last, int column)
 
 void TestTableGestures::fillCountsDmxWithWrapAndAlias()
 {
-    view->setAliasList({QString(), QStringLiteral("Spot")});
+    AliasEditDialog aliases;
+    aliases.aliases = {QString(), QStringLiteral("Spot")};
+    view->aliasSource = &aliases;
     rules->setData(rules->index(2, RuleTable::Dmx), QStringLiteral("1023"));
     dragCells(2, 5, RuleTable::Dmx);
     QCOMPARE(view->dragStartRow, 2);
