@@ -168,6 +168,11 @@ void TestEditing::editorCommitWithRowFillIsOneStep()
     QCOMPARE(RuleTable::rowTexts(w.ruleModel, 0), (QStringList{"1", "", "", "", "", "", "", "", "", ""}));
     w.menuWindow->ui->actionRedo->trigger();
     QCOMPARE(RuleTable::rowTexts(w.ruleModel, 0), filled);
+
+    // An editor still open when the window goes commits into a history that goes with it.
+    view->setCurrentIndex(w.ruleModel->index(1, RuleTable::Status));
+    view->edit(w.ruleModel->index(1, RuleTable::Status));
+    QVERIFY(w.editHistory->inStep());
 }
 
 void TestEditing::aliasChangeIsOneStep()

@@ -600,6 +600,8 @@ void TestTableGestures::remarkCopyDown()
     for (int r = 6; r <= 8; ++r)
         QCOMPARE(cellText(remarks, r, 0), QString());
     QCOMPARE(cellText(remarks, 5, 0), QStringLiteral("wash"));
+    history->redo();
+    QCOMPARE(cellText(remarks, 8, 0), QStringLiteral("wash"));
 
     // Upwards nothing is copied.
     drag(remarkView, cellCenter(remarkView, 5, 0), cellCenter(remarkView, 2, 0));
