@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "appsettings.h"
+#include "edithistory.h"
 #include "mytableview.h"
 #include "widget.h"
 
@@ -33,6 +34,15 @@ void MainWindow::set_menu()
     connect(ui->actionDMX_After_Break_Time, &QAction::triggered, w, &Widget::show_Abt_Tim_Dialog);
     connect(ui->actionCoefficient, &QAction::triggered, w, &Widget::show_Cof_Tim_Dialog);
     connect(ui->actionFactory_Reset, &QAction::triggered, w, &Widget::factory_Dialog);
+
+    ui->actionUndo->setShortcuts(QKeySequence::Undo);
+    ui->actionRedo->setShortcuts(QKeySequence::Redo);
+    ui->actionUndo->setEnabled(w->editHistory->canUndo());
+    ui->actionRedo->setEnabled(w->editHistory->canRedo());
+    connect(ui->actionUndo, &QAction::triggered, w->editHistory, &EditHistory::undo);
+    connect(ui->actionRedo, &QAction::triggered, w->editHistory, &EditHistory::redo);
+    connect(w->editHistory, &EditHistory::canUndoChanged, ui->actionUndo, &QAction::setEnabled);
+    connect(w->editHistory, &EditHistory::canRedoChanged, ui->actionRedo, &QAction::setEnabled);
 
     // Items whose commands are not part of this build yet stay visible but disabled.
     for (QAction *pending : {ui->actionOpen_File, ui->actionSave_File, ui->actionSave_File_As,

@@ -2,6 +2,7 @@ list(APPEND LUMETRA_UI_SOURCES
   app/messages.cpp
   app/widget.cpp
   app/widget_device.cpp
+  app/widget_editing.cpp
   app/widget.ui
   app/widget_aliases.cpp
   app/mainwindow.cpp

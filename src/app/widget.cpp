@@ -4,6 +4,7 @@
 #include "about_dialog.h"
 #include "appsettings.h"
 #include "combineddelegate.h"
+#include "edithistory.h"
 #include "hxlitemdelegate.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -67,6 +68,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     ui->tableView_2->setModel(remarkModel);
     ui->tableView_2->setItemDelegate(new HXLItemDelegate(ui->tableView_2));
     setupTables();
+    setupEditing();
 
     emulatorAutoUpdate = AppSettings::autoUpdates();
     menuWindow->set_auto(emulatorAutoUpdate);
@@ -224,6 +226,8 @@ void Widget::change_c345(QAction *action)
     const int c = text == QLatin1String("C3") ? 1 : text == QLatin1String("C4") ? 2 : text == QLatin1String("C5") ? 3 : 0;
     if (c == 0)
         return;
+    EditHistory::Step step(editHistory, QStringLiteral("Note names"));
+    recordConventionChange(cnum, c);
     applyConvention(c);
     RuleTable::renameControllers(ruleModel, c);
     menuWindow->saveActionSelection();

@@ -16,6 +16,7 @@ class QTimer;
 class MainWindow;
 class About_Dialog;
 class CombinedDelegate;
+class EditHistory;
 class SharedFocusFilter;
 class AliasEditDialog;
 class SerialPort;
@@ -65,6 +66,12 @@ public:
 
     // Where the manuals live; the host is chosen at build time.
     static QString manualUrl(const QString &path);
+
+    // Undo and redo of table edits (widget_editing.cpp)
+    EditHistory *editHistory = nullptr;
+    void setupEditing();
+    void recordConventionChange(int from, int to);
+    void restoreConvention(int c);
 
 Q_SIGNALS:
     void updateTableData(int row, int col, const QString &changedString);

@@ -3,6 +3,7 @@
 
 #include "aliaseditdialog.h"
 #include "dmxaliases.h"
+#include "edithistory.h"
 #include "messages.h"
 #include "ruletable.h"
 
@@ -57,6 +58,7 @@ void Widget::changmarkname()
 {
     onEditAliasClicked();
     aliasTimer->start(AliasRelabelMs);
+    EditHistory::Step step(editHistory, QStringLiteral("Aliases"));
     getSecondColumnData();
 }
 

@@ -5,6 +5,7 @@
 #include "abt_dialog.h"
 #include "bk_tim_dialog.h"
 #include "cof_dialog.h"
+#include "edithistory.h"
 #include "messages.h"
 #include "ruletable.h"
 #include "serialport.h"
@@ -153,7 +154,12 @@ void Widget::on_clearButton_clicked()
         return;
     // Runs once the question box has gone.
     QMetaObject::invokeMethod(
-        this, [this] { RuleTable::clearTable(ruleModel, remarkModel); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            EditHistory::Step step(editHistory, QStringLiteral("Clear"));
+            RuleTable::clearTable(ruleModel, remarkModel);
+        },
+        Qt::QueuedConnection);
 }
 
 void Widget::show_Bk_Tim_Dialog()

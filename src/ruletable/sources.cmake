@@ -1,6 +1,8 @@
 list(APPEND LUMETRA_CORE_SOURCES
   ruletable/notenames.cpp
   ruletable/ruletable.cpp
+  ruletable/tableedits.cpp
+  ruletable/edithistory.cpp
   ruletable/celleditors.cpp
   ruletable/dmxaliases.cpp)
 list(APPEND LUMETRA_UI_SOURCES
