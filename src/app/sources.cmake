@@ -1,6 +1,7 @@
 list(APPEND LUMETRA_UI_SOURCES
   app/messages.cpp
   app/widget.cpp
+  app/widget_project.cpp
   app/widget.ui
   app/mainwindow.cpp
   app/mainwindow.ui

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QActionGroup;
@@ -76,6 +77,20 @@ public Q_SLOTS:
     void onDataChanged33(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles);
     void handleDataChanged();
     void handleDataChanged2222(int row, int col, const QModelIndex &index);
+
+    // Project files: open and save the rules, remarks and channel aliases (widget_project.cpp)
+public Q_SLOTS:
+    void open_midi_file();
+    bool save_file();
+    bool save_As_file();
+public:
+    // Save File and Open File on a given path, without the file dialog.
+    bool saveProject(const QString &path);
+    bool openProject(const QString &path);
+    QStringList projectAliases;
+private:
+    bool writeProject(const QString &path);
+    void updateWindowTitle();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
