@@ -1,33 +1,16 @@
 // Prints medians of the rule table's hot paths: decoding and inserting a full stream,
 // one controller-sweep tick, and building the stream.
+#include "benchsupport.h"
 #include "ruletable.h"
 #include "tablestream.h"
 #include "widget.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <functional>
-
 namespace {
-
-double medianMs(int runs, const std::function<void()> &setup, const std::function<void()> &work)
-{
-    QList<double> times;
-    for (int i = 0; i < runs; ++i) {
-        setup();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times << timer.nsecsElapsed() / 1e6;
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
 
 QByteArray fullStream()
 {

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "appsettings.h"
+#include "edithistory.h"
 #include "mytableview.h"
 #include "widget.h"
 
@@ -31,11 +32,21 @@ void MainWindow::set_menu()
     connect(ui->actionAbout, &QAction::triggered, w, &Widget::show_ab_dlg_Dialog);
     connect(ui->actionChinese_Manual, &QAction::triggered, w, &Widget::open_chinese_fpd);
     connect(ui->actionEnglish_Manual, &QAction::triggered, w, &Widget::open_english_fpd);
+    connect(ui->actionDMX_Channel_Aliases, &QAction::triggered, w, &Widget::changmarkname);
+
+    ui->actionUndo->setShortcuts(QKeySequence::Undo);
+    ui->actionRedo->setShortcuts(QKeySequence::Redo);
+    ui->actionUndo->setEnabled(w->editHistory->canUndo());
+    ui->actionRedo->setEnabled(w->editHistory->canRedo());
+    connect(ui->actionUndo, &QAction::triggered, w->editHistory, &EditHistory::undo);
+    connect(ui->actionRedo, &QAction::triggered, w->editHistory, &EditHistory::redo);
+    connect(w->editHistory, &EditHistory::canUndoChanged, ui->actionUndo, &QAction::setEnabled);
+    connect(w->editHistory, &EditHistory::canRedoChanged, ui->actionRedo, &QAction::setEnabled);
 
     // Items whose commands are not part of this build yet stay visible but disabled.
     for (QAction *pending : {ui->actionDMX_Break_Time, ui->actionDMX_After_Break_Time,
                              ui->actionCoefficient, ui->actionFactory_Reset,
-                             ui->actionFirmware_Upgrade, ui->actionDMX_Channel_Aliases,
+                             ui->actionFirmware_Upgrade,
                              ui->actionOpen, ui->actionUpdate, ui->actionCheck_for_Update})
         pending->setEnabled(false);
 

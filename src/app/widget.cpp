@@ -4,6 +4,7 @@
 #include "about_dialog.h"
 #include "appsettings.h"
 #include "combineddelegate.h"
+#include "edithistory.h"
 #include "hxlitemdelegate.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -16,11 +17,13 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
@@ -35,6 +38,7 @@ constexpr int RefreshDelayMs = 200;
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
+    setupAliases();
 
     ruleModel = new QStandardItemModel(0, RuleTable::ColumnCount, this);
     ruleModel->setHorizontalHeaderLabels(RuleTable::headerLabels());
@@ -57,6 +61,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     ui->tableView_2->setModel(remarkModel);
     ui->tableView_2->setItemDelegate(new HXLItemDelegate(ui->tableView_2));
     setupTables();
+    setupEditing();
 
     emulatorAutoUpdate = AppSettings::autoUpdates();
     menuWindow->set_auto(emulatorAutoUpdate);
@@ -76,11 +81,17 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     setupTitles();
     menuWindow->set_menu();
+    readAliasesFromFile(QCoreApplication::applicationDirPath() + QStringLiteral("/aliases/Aliases.txt"));
     menuWindow->loadActionSelection();
 }
 
 Widget::~Widget()
 {
+    // Closing the window commits an open cell editor into the models, which outlive this
+    // object's own part; and rule-change forwards still on the pool emit from it.
+    disconnect(ruleModel, nullptr, this, nullptr);
+    disconnect(remarkModel, nullptr, this, nullptr);
+    QThreadPool::globalInstance()->waitForDone();
     delete ui;
 }
 
@@ -204,6 +215,8 @@ void Widget::change_c345(QAction *action)
     const int c = text == QLatin1String("C3") ? 1 : text == QLatin1String("C4") ? 2 : text == QLatin1String("C5") ? 3 : 0;
     if (c == 0)
         return;
+    EditHistory::Step step(editHistory, QStringLiteral("Note names"));
+    recordConventionChange(cnum, c);
     applyConvention(c);
     RuleTable::renameControllers(ruleModel, c);
     menuWindow->saveActionSelection();

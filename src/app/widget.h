@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QActionGroup;
 class QAction;
 class QStandardItemModel;
@@ -14,7 +16,9 @@ class QTimer;
 class MainWindow;
 class About_Dialog;
 class CombinedDelegate;
+class EditHistory;
 class SharedFocusFilter;
+class AliasEditDialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class Widget; }
@@ -58,6 +62,12 @@ public:
 
     // Where the manuals live; the host is chosen at build time.
     static QString manualUrl(const QString &path);
+
+    // Undo and redo of table edits (widget_editing.cpp)
+    EditHistory *editHistory = nullptr;
+    void setupEditing();
+    void recordConventionChange(int from, int to);
+    void restoreConvention(int c);
 
 Q_SIGNALS:
     void updateTableData(int row, int col, const QString &changedString);
@@ -104,4 +114,28 @@ private:
 
     Ui::Widget *ui;
     SharedFocusFilter *focusFilter = nullptr;
+
+    // DMX channel aliases: the dialog, the aliases files, DMX cells and open DMX editors.
+public:
+    AliasEditDialog *aliasDialog = nullptr;
+    QTimer *aliasTimer = nullptr;
+    QTimer *dmxRelabelTimer = nullptr;
+    bool dmxRelabelPending = false;
+    // Runs the alias dialog modally and returns its result code; tests drive the dialog
+    // themselves by replacing it.
+    std::function<int(AliasEditDialog &)> runAliasDialog;
+    void readAliasesFromFile(const QString &path);
+    void onEditAliasClicked();
+    void getSecondColumnData();
+    // Rewrites the DMX column now and once more 5 ms later, after rows still queued.
+    void relabelDmxSoon();
+    // A read from the box drops every alias until the next edit or start.
+    void forgetAliases();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+public Q_SLOTS:
+    void changmarkname();
+    void updateAliases();
+private:
+    void setupAliases();
+    void relabelDmxStep();
 };

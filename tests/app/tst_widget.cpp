@@ -60,7 +60,7 @@ void TestWidget::startsWithDefaults()
     QVERIFY(w.controllerSweepTimer->isActive());
     QCOMPARE(w.controllerSweepTimer->interval(), 100);
     QVERIFY(!w.menuWindow->menuBar()->isNativeMenuBar());
-    const QStringList menus = {"File", "Setting", "Emulator", "Help"};
+    const QStringList menus = {"File", "Edit", "Setting", "Emulator", "Help"};
     QStringList titles;
     for (QAction *a : w.menuWindow->menuBar()->actions())
         titles << a->text();
