@@ -88,20 +88,6 @@ public Q_SLOTS:
     void handleDataChanged();
     void handleDataChanged2222(int row, int col, const QModelIndex &index);
 
-    // Project files: open and save the rules, remarks and channel aliases (widget_project.cpp)
-public Q_SLOTS:
-    void open_midi_file();
-    bool save_file();
-    bool save_As_file();
-public:
-    // Save File and Open File on a given path, without the file dialog.
-    bool saveProject(const QString &path);
-    bool openProject(const QString &path);
-    QStringList projectAliases;
-private:
-    bool writeProject(const QString &path);
-    void updateWindowTitle();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -138,4 +124,21 @@ public Q_SLOTS:
 private:
     void setupAliases();
     void relabelDmxStep();
+
+    // Project files and unsaved changes (widget_project.cpp)
+public:
+    // Save File and Open File on a given path, without the file dialog.
+    bool saveProject(const QString &path);
+    bool openProject(const QString &path);
+    // Before unsaved changes would be thrown away, lets the user save them, discard them or
+    // cancel; false when the user cancels or the save fails: the caller must then stop.
+    bool maybeKeepUnsavedChanges();
+public Q_SLOTS:
+    void open_midi_file();
+    bool save_file();
+    bool save_As_file();
+private:
+    void setupProject();
+    bool writeProject(const QString &path);
+    void updateWindowTitle();
 };

@@ -1,6 +1,8 @@
 // Widget: opening and saving project files.
 #include "widget.h"
 
+#include "aliaseditdialog.h"
+#include "edithistory.h"
 #include "messages.h"
 #include "projectfile.h"
 #include "ruletable.h"
@@ -72,7 +74,7 @@ bool Widget::saveProject(const QString &path)
 
 bool Widget::writeProject(const QString &path)
 {
-    const QByteArray bytes = ProjectFile::build(remarkCells(remarkModel), tableStream, projectAliases);
+    const QByteArray bytes = ProjectFile::build(remarkCells(remarkModel), tableStream, aliasDialog->getUpdatedAliases());
     tableStream.clear();
 
     // One atomic replacement: a failure part-way leaves the former file as it was.
@@ -82,6 +84,7 @@ bool Widget::writeProject(const QString &path)
         Messages::critical(QStringLiteral("Error"), QStringLiteral("Cannot save the file: ") + file.errorString());
         return false;
     }
+    editHistory->setClean();
     updateWindowTitle();
     Messages::information(QStringLiteral("Success"), QStringLiteral("File has been saved successfully."));
     return true;
@@ -89,6 +92,8 @@ bool Widget::writeProject(const QString &path)
 
 void Widget::open_midi_file()
 {
+    if (!maybeKeepUnsavedChanges())
+        return;
     currentFilePath = Messages::openFileName(FileDialogTitle, FileFilter);
     updateWindowTitle();
     if (currentFilePath.isEmpty())
@@ -132,14 +137,44 @@ bool Widget::openProject(const QString &path)
         processRow(r, records.at(r));
     QTimer::singleShot(0, this, &Widget::table_change);
 
-    if (contents.hasAliases)
-        projectAliases = contents.aliases;
+    // The file's channel names apply until the next read or start; the aliases file
+    // changes only when the user confirms the alias dialog.
+    if (contents.hasAliases) {
+        aliasDialog->aliases = contents.aliases;
+        aliasDialog->loadAliasesToTable(contents.aliases);
+    }
+    relabelDmxSoon();
+
+    editHistory->setClean();
     updateWindowTitle();
     return true;
 }
 
+void Widget::setupProject()
+{
+    connect(editHistory, &EditHistory::cleanChanged, this, &Widget::updateWindowTitle);
+}
+
+bool Widget::maybeKeepUnsavedChanges()
+{
+    if (editHistory->isClean())
+        return true;
+    switch (Messages::askSaveChanges(QStringLiteral("The table has unsaved changes.\nDo you want to save them?"))) {
+    case Messages::SaveChoice::Save:
+        return save_file();
+    case Messages::SaveChoice::Discard:
+        return true;
+    case Messages::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+// "Lumetra" or "show.txt - Lumetra", with "*" after the first name while changes are unsaved.
 void Widget::updateWindowTitle()
 {
     const QString app = QStringLiteral("Lumetra");
-    setWindowTitle(currentFilePath.isEmpty() ? app : QFileInfo(currentFilePath).fileName() + QStringLiteral(" - ") + app);
+    const QString unsaved = editHistory->isClean() ? QString() : QStringLiteral("*");
+    setWindowTitle(currentFilePath.isEmpty() ? app + unsaved
+                                             : QFileInfo(currentFilePath).fileName() + unsaved + QStringLiteral(" - ") + app);
 }

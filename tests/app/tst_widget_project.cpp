@@ -1,3 +1,5 @@
+#include "aliaseditdialog.h"
+#include "edithistory.h"
 #include "mainwindow.h"
 #include "projectfile.h"
 #include "rulerecord.h"
@@ -78,6 +80,13 @@ QStringList remarkTexts(const Widget &w)
     return remarks;
 }
 
+// A change the user makes: one step of the edit history.
+void editRemark(Widget &w, int row, const QString &text)
+{
+    EditHistory::Step step(w.editHistory, QStringLiteral("Edit"));
+    w.remarkModel->item(row)->setText(text);
+}
+
 } // namespace
 
 class TestWidgetProject : public QObject
@@ -99,6 +108,11 @@ private Q_SLOTS:
     void saveRefusedForShortTable();
     void saveFailureIsReported();
     void failedSaveKeepsTheFormerFile();
+    void titleShowsUnsavedChanges();
+    void unsavedChangesAreAskedFor_data();
+    void unsavedChangesAreAskedFor();
+    void failedSaveKeepsTheChanges();
+    void nothingToAskWhenClean();
 };
 
 void TestWidgetProject::menuItemsAreConnected()
@@ -175,46 +189,55 @@ void TestWidgetProject::openProjectFiles_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("hasAliases");
-    QTest::newRow("with aliases") << "project_with_aliases.txt" << true;
-    QTest::newRow("ends after the stream") << "project_without_aliases.txt" << false;
+    QTest::addColumn<QStringList>("dmx"); // rows 0, 12, 20, 21, 3071 once relabelled
+    QTest::newRow("with aliases") << "project_with_aliases.txt" << true
+                                  << QStringList{"1-Front", "513-Haze", "100-追光", "101", "1024-Last"};
+    QTest::newRow("ends after the stream") << "project_without_aliases.txt" << false
+                                           << QStringList{"1-Kept", "513", "100", "101", "1024"};
 }
 
 void TestWidgetProject::openProjectFiles()
 {
     QFETCH(QString, file);
     QFETCH(bool, hasAliases);
+    QFETCH(QStringList, dmx);
     ScratchDir dir;
     FakeUser user;
     Widget w;
     QStringList aliases(1024);
     aliases[0] = "Kept";
-    w.projectAliases = aliases;
+    w.aliasDialog->aliases = aliases;
 
     QVERIFY(w.openProject(ProjectFiles + "/" + file));
     QVERIFY(user.boxes.isEmpty());
     QTRY_COMPARE(w.ruleModel->rowCount(), RuleTable::RowCount);
+    QTRY_VERIFY(!w.dmxRelabelPending);
     QCOMPARE(RuleTable::rowTexts(w.ruleModel, 0),
-             (QStringList{"1", "1", "Note", "36 / C1", "ALL", "OFF", "OFF", "OFF", "OFF", "ON"}));
+             (QStringList{"1", dmx.at(0), "Note", "36 / C1", "ALL", "OFF", "OFF", "OFF", "OFF", "ON"}));
     QCOMPARE(RuleTable::rowTexts(w.ruleModel, 12),
-             (QStringList{"13", "513", "CC", "20", "1", "OFF", "OFF", "50", "OFF", "ON"}));
+             (QStringList{"13", dmx.at(1), "CC", "20", "1", "OFF", "OFF", "50", "OFF", "ON"}));
+    QCOMPARE(RuleTable::rowTexts(w.ruleModel, 20),
+             (QStringList{"21", dmx.at(2), "AT", "60 / C3", "10", "128", "OFF", "OFF", "ON", "ON"}));
     QCOMPARE(RuleTable::rowTexts(w.ruleModel, 21),
-             (QStringList{"22", "101", "Note", "61 / C#3", "16", "255", "50", "50", "ON", "OFF"}));
+             (QStringList{"22", dmx.at(3), "Note", "61 / C#3", "16", "255", "50", "50", "ON", "OFF"}));
     QCOMPARE(RuleTable::rowTexts(w.ruleModel, 50), (QStringList{"51", "", "", "", "", "", "", "", "", ""}));
-    QCOMPARE(RuleTable::rowTexts(w.ruleModel, 3071).mid(0, 3), (QStringList{"3072", "1024", "Note"}));
+    QCOMPARE(RuleTable::rowTexts(w.ruleModel, 3071).mid(0, 3), (QStringList{"3072", dmx.at(4), "Note"}));
     QCOMPARE(RuleTable::cellText(w.remarkModel, 0, 0), QStringLiteral("Kick - front wash"));
     QCOMPARE(RuleTable::cellText(w.remarkModel, 12, 0), QStringLiteral("ratio=2"));
     QCOMPARE(RuleTable::cellText(w.remarkModel, 20, 0), QStringLiteral("Nebel ☁ 舞台"));
     QCOMPARE(RuleTable::cellText(w.remarkModel, 3071, 0), QStringLiteral("last slot"));
     QVERIFY(RuleTable::cellText(w.remarkModel, 2, 0).isEmpty());
 
-    QCOMPARE(w.projectAliases.size(), 1024);
+    const QStringList &loaded = w.aliasDialog->aliases;
+    QCOMPARE(loaded.size(), 1024);
     if (hasAliases) {
-        QCOMPARE(w.projectAliases.at(0), QStringLiteral("Front"));
-        QCOMPARE(w.projectAliases.at(99), QStringLiteral("追光"));
-        QCOMPARE(w.projectAliases.at(1023), QStringLiteral("Last"));
+        QCOMPARE(loaded.at(1), QStringLiteral("Back"));
+        QCOMPARE(w.aliasDialog->aliasModel->item(99, 1)->text(), QStringLiteral("追光"));
     } else {
-        QCOMPARE(w.projectAliases, aliases);
+        QCOMPARE(loaded, aliases);
     }
+    // The aliases file is the alias dialog's business.
+    QVERIFY(!QFile::exists(dir.file("Aliases.txt")));
 }
 
 void TestWidgetProject::openFailureChangesNothing_data()
@@ -285,7 +308,7 @@ void TestWidgetProject::saveWritesTheLayout()
     w.remarkModel->item(0)->setText("Blue wash");
     QStringList aliases(1024);
     aliases[11] = "Spot";
-    w.projectAliases = aliases;
+    w.aliasDialog->aliases = aliases;
     QVERIFY(w.saveProject(dir.file("show.txt")));
     QCOMPARE(w.send_ini(2), 2);
     const QByteArray stream = w.tableStream;
@@ -400,6 +423,150 @@ void TestWidgetProject::failedSaveKeepsTheFormerFile()
 #else
     QSKIP("needs a file size limit");
 #endif
+}
+
+void TestWidgetProject::titleShowsUnsavedChanges()
+{
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    readFromBox(w);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Lumetra"));
+    editRemark(w, 0, "Blue wash");
+    QCOMPARE(w.windowTitle(), QStringLiteral("Lumetra*"));
+
+    user.fileAnswer = dir.file("show");
+    QVERIFY(w.save_As_file());
+    QVERIFY(w.editHistory->isClean());
+    QCOMPARE(w.windowTitle(), QStringLiteral("show.txt - Lumetra"));
+    editRemark(w, 1, "Strobe");
+    QCOMPARE(w.windowTitle(), QStringLiteral("show.txt* - Lumetra"));
+    w.editHistory->undo();
+    QCOMPARE(w.windowTitle(), QStringLiteral("show.txt - Lumetra"));
+    w.editHistory->undo();
+    QCOMPARE(w.windowTitle(), QStringLiteral("show.txt* - Lumetra"));
+
+    user.answer = 1; // discard
+    user.fileAnswer = ProjectFiles + "/project_with_aliases.txt";
+    w.open_midi_file();
+    QVERIFY(w.editHistory->isClean());
+    QCOMPARE(w.windowTitle(), QStringLiteral("project_with_aliases.txt - Lumetra"));
+    QTRY_COMPARE(w.ruleModel->rowCount(), RuleTable::RowCount);
+    QCOMPARE(w.windowTitle(), QStringLiteral("project_with_aliases.txt - Lumetra"));
+
+    user.answer = 0;
+    w.new_table();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Lumetra"));
+}
+
+void TestWidgetProject::unsavedChangesAreAskedFor_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("proceeds");
+    enum { Save, Discard, Cancel };
+    for (const char *action : {"exit", "close", "new table", "open"}) {
+        QTest::addRow("%s, save", action) << action << int(Save) << true;
+        QTest::addRow("%s, discard", action) << action << int(Discard) << true;
+        QTest::addRow("%s, cancel", action) << action << int(Cancel) << false;
+    }
+}
+
+void TestWidgetProject::unsavedChangesAreAskedFor()
+{
+    QFETCH(QString, action);
+    QFETCH(int, choice);
+    QFETCH(bool, proceeds);
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    w.show();
+    readFromBox(w);
+    user.fileAnswer = dir.file("show.txt");
+    QVERIFY(w.save_As_file());
+    editRemark(w, 0, "edited");
+    user.boxes.clear();
+    user.fileRequests.clear();
+    const QString other = ProjectFiles + "/project_without_aliases.txt";
+    user.fileAnswer = other;
+
+    bool done = false;
+    if (action == "exit") {
+        user.answers = {0, choice}; // OK to "Exit software?" first
+        w.menuWindow->ui->actionExit->trigger();
+        done = !w.isVisible();
+    } else if (action == "close") {
+        user.answers = {choice};
+        w.close();
+        done = !w.isVisible();
+    } else if (action == "new table") {
+        user.answers = {choice};
+        w.new_table();
+        done = w.currentFilePath.isEmpty() && RuleTable::cellText(w.remarkModel, 0, 0).isEmpty();
+    } else {
+        user.answers = {choice};
+        w.open_midi_file();
+        done = w.currentFilePath == other;
+    }
+    QCOMPARE(done, proceeds);
+
+    const Messages::Box &question = user.boxes.at(action == "exit" ? 1 : 0);
+    QCOMPARE(question.title, QStringLiteral(" "));
+    QCOMPARE(question.text, QStringLiteral("The table has unsaved changes.\nDo you want to save them?"));
+    QCOMPARE(question.buttons, (QStringList{"Save", "Discard", "Cancel"}));
+    QCOMPARE(question.escapeButton, 2);
+    QCOMPARE(question.icon, Messages::Icon::Question);
+    QVERIFY(!question.parent);
+    // Save does not ask for a name again: the table has its file.
+    QCOMPARE(user.fileRequests.size(), action == "open" && proceeds ? 1 : 0);
+    const bool saved = readAll(dir.file("show.txt")).contains("\nalias0=edited\n");
+    QCOMPARE(saved, choice == 0);
+    if (!proceeds) {
+        QVERIFY(!w.editHistory->isClean());
+        QCOMPARE(w.windowTitle(), QStringLiteral("show.txt* - Lumetra"));
+    }
+}
+
+void TestWidgetProject::failedSaveKeepsTheChanges()
+{
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    w.show();
+    readFromBox(w);
+    editRemark(w, 0, "edited");
+    user.answers = {0}; // Save, then the save dialog is cancelled
+    w.new_table();
+    QCOMPARE(RuleTable::cellText(w.remarkModel, 0, 0), QStringLiteral("edited"));
+    QCOMPARE(user.fileRequests.size(), 1);
+
+    w.currentFilePath = dir.file("no such folder/show.txt");
+    user.boxes.clear();
+    user.answers = {0, 0}; // Save; the error's OK
+    w.close();
+    QVERIFY(w.isVisible());
+    QCOMPARE(user.texts().last().left(22), QStringLiteral("Cannot save the file: "));
+    QVERIFY(!w.editHistory->isClean());
+}
+
+void TestWidgetProject::nothingToAskWhenClean()
+{
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    w.show();
+    readFromBox(w);
+    editRemark(w, 0, "edited");
+    user.fileAnswer = dir.file("show.txt");
+    QVERIFY(w.save_file());
+    user.boxes.clear();
+    user.fileAnswer = ProjectFiles + "/project_with_aliases.txt";
+    w.open_midi_file();
+    QVERIFY(user.boxes.isEmpty());
+    QTRY_COMPARE(w.ruleModel->rowCount(), RuleTable::RowCount);
+    w.close();
+    QVERIFY(user.boxes.isEmpty());
+    QVERIFY(!w.isVisible());
 }
 
 QTEST_MAIN(TestWidgetProject)
