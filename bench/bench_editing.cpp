@@ -16,6 +16,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    refuseMessageBoxes();
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     QTextStream out(stdout);

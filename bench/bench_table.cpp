@@ -31,6 +31,7 @@ QByteArray fullStream()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    refuseMessageBoxes();
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     QTextStream out(stdout);
