@@ -38,8 +38,13 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     QTextStream out(stdout);
-    // The "saved" notice is answered at once: only the program's own work is timed.
-    Messages::setBoxAnswerer([](const Messages::Box &) { return 0; });
+    // The "saved" notice is answered at once, so only the program's own work is timed;
+    // any other box means the run went wrong.
+    Messages::setBoxAnswerer([](const Messages::Box &box) -> int {
+        if (box.title == QLatin1String("Success"))
+            return 0;
+        qFatal("benchmark stopped by a message box: %s / %s", qPrintable(box.title), qPrintable(box.text));
+    });
 
     Widget widget;
     widget.show();
