@@ -249,6 +249,7 @@ void TestWidgetProject::openFailureChangesNothing_data()
     QTest::newRow("missing") << "missing.txt" << "Cannot open file for reading.";
     QTest::newRow("a directory") << "." << "Cannot open file for reading.";
     QTest::newRow("no stream") << "notes.txt" << "'download request' not found in the file.";
+    QTest::newRow("far too big for a project") << "big.txt" << badStream;
 }
 
 void TestWidgetProject::openFailureChangesNothing()
@@ -258,6 +259,13 @@ void TestWidgetProject::openFailureChangesNothing()
     ScratchDir dir;
     FakeUser user;
     writeFile("notes.txt", "[Aliases]\nalias0=from the notes\n");
+    if (path == "big.txt") {
+        // A whole project, then (sparse) zeros up to one byte beyond the limit.
+        QVERIFY(QFile::copy(ProjectFiles + "/project_without_aliases.txt", path));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QFile big(path);
+        QVERIFY(big.resize(ProjectFile::MaxFileSize + 1));
+    }
     Widget w;
     readFromBox(w);
     w.remarkModel->item(0)->setText("mine");
