@@ -24,6 +24,9 @@ void MainWindow::set_menu()
 {
     Widget *w = menuOwner;
     connect(ui->actionNew_Table, &QAction::triggered, w, &Widget::new_table);
+    connect(ui->actionOpen_File, &QAction::triggered, w, &Widget::open_midi_file);
+    connect(ui->actionSave_File, &QAction::triggered, w, &Widget::save_file);
+    connect(ui->actionSave_File_As, &QAction::triggered, w, &Widget::save_As_file);
     connect(ui->actionExit, &QAction::triggered, w, &Widget::exit_midi);
     connect(ui->actionAuto_Updates, &QAction::triggered, w, &Widget::set_auto_updates);
     connect(ui->actionAbout, &QAction::triggered, w, &Widget::show_ab_dlg_Dialog);
@@ -45,9 +48,7 @@ void MainWindow::set_menu()
     connect(w->editHistory, &EditHistory::canRedoChanged, ui->actionRedo, &QAction::setEnabled);
 
     // Items whose commands are not part of this build yet stay visible but disabled.
-    for (QAction *pending : {ui->actionOpen_File, ui->actionSave_File, ui->actionSave_File_As,
-                             ui->actionFirmware_Upgrade,
-                             ui->actionOpen, ui->actionUpdate, ui->actionCheck_for_Update})
+    for (QAction *pending : {ui->actionFirmware_Upgrade, ui->actionOpen, ui->actionUpdate, ui->actionCheck_for_Update})
         pending->setEnabled(false);
 
     auto *menu = new QMenu(this);

@@ -73,6 +73,8 @@ int show(const Box &box, const QString &windowIcon)
         const auto role = i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
         buttons << dialog.addButton(box.buttons.at(i), role);
     }
+    if (box.escapeButton >= 0 && box.escapeButton < buttons.size())
+        dialog.setEscapeButton(buttons.at(box.escapeButton));
     dialog.exec();
     return buttons.indexOf(dialog.clickedButton());
 }
@@ -114,6 +116,18 @@ std::unique_ptr<QMessageBox> notice(const QString &title, const QString &text)
 void plain(const QString &text)
 {
     show({Icon::None, QString(), text, {QStringLiteral("OK")}, nullptr});
+}
+
+SaveChoice askSaveChanges(const QString &text)
+{
+    Box box{Icon::Question, QStringLiteral(" "), text,
+            {QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")}, nullptr};
+    box.escapeButton = 2;
+    switch (show(box)) {
+    case 0: return SaveChoice::Save;
+    case 1: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
 }
 
 QString openFileName(const QString &title, const QString &filter)

@@ -21,6 +21,7 @@ struct Box
     QString text;
     QStringList buttons;      // captions, in order; the first one is the accepting button
     QWidget *parent = nullptr;
+    int escapeButton = -1;    // the button Esc and the close control choose; -1: the toolkit's pick
 };
 
 struct FileRequest
@@ -58,6 +59,12 @@ std::unique_ptr<QMessageBox> notice(const QString &title, const QString &text);
 
 // Untitled box with a single "OK" that takes no keyboard focus.
 void plain(const QString &text);
+
+enum class SaveChoice { Save, Discard, Cancel };
+
+// " " titled Save/Discard/Cancel question without parent, before unsaved changes are lost;
+// closing it counts as Cancel.
+SaveChoice askSaveChanges(const QString &text);
 
 // The toolkit's own (non-native) file dialogs, without parent or starting directory.
 QString openFileName(const QString &title, const QString &filter);

@@ -3,6 +3,7 @@ list(APPEND LUMETRA_UI_SOURCES
   app/widget.cpp
   app/widget_device.cpp
   app/widget_editing.cpp
+  app/widget_project.cpp
   app/widget.ui
   app/widget_aliases.cpp
   app/mainwindow.cpp

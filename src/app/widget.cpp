@@ -89,6 +89,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     setupTitles();
     menuWindow->set_menu();
+    setupProject();
     readAliasesFromFile(QCoreApplication::applicationDirPath() + QStringLiteral("/aliases/Aliases.txt"));
     menuWindow->loadActionSelection();
 }
@@ -99,6 +100,8 @@ Widget::~Widget()
     // object's own part; and rule-change forwards still on the pool emit from it.
     disconnect(ruleModel, nullptr, this, nullptr);
     disconnect(remarkModel, nullptr, this, nullptr);
+    // The history's stack empties itself when it goes, after this object's own part.
+    disconnect(editHistory, nullptr, this, nullptr);
     QThreadPool::globalInstance()->waitForDone();
     delete ui;
 }
@@ -190,11 +193,18 @@ QString Widget::manualUrl(const QString &path)
 
 void Widget::new_table()
 {
-    if (ruleModel->rowCount() > 0
-        && !Messages::confirm(QStringLiteral("Discard the current table and start a new one?")))
+    if (!editHistory->isClean()) {
+        if (!maybeKeepUnsavedChanges())
+            return;
+    } else if (ruleModel->rowCount() > 0
+               && !Messages::confirm(QStringLiteral("Discard the current table and start a new one?"))) {
         return;
+    }
     RuleTable::fillEmptyRules(ruleModel);
     RuleTable::resetRemarks(remarkModel);
+    // A new table belongs to no file yet: Save must not overwrite the last one.
+    currentFilePath.clear();
+    updateWindowTitle();
     QTimer::singleShot(0, this, &Widget::table_change);
 }
 
@@ -296,6 +306,10 @@ void Widget::sweepControllers()
 
 void Widget::closeEvent(QCloseEvent *event)
 {
+    if (!maybeKeepUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QSerialPort>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -160,4 +161,21 @@ public Q_SLOTS:
 private:
     void setupAliases();
     void relabelDmxStep();
+
+    // Project files and unsaved changes (widget_project.cpp)
+public:
+    // Save File and Open File on a given path, without the file dialog.
+    bool saveProject(const QString &path);
+    bool openProject(const QString &path);
+    // Before unsaved changes would be thrown away, lets the user save them, discard them or
+    // cancel; false when the user cancels or the save fails: the caller must then stop.
+    bool maybeKeepUnsavedChanges();
+public Q_SLOTS:
+    void open_midi_file();
+    bool save_file();
+    bool save_As_file();
+private:
+    void setupProject();
+    bool writeProject(const QString &path);
+    void updateWindowTitle();
 };

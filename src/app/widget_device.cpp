@@ -54,6 +54,9 @@ bool Widget::isLinkConnected() const
 
 void Widget::on_connectButton_clicked()
 {
+    // Disconnecting empties the table; connecting reads the box's table over it.
+    if (!maybeKeepUnsavedChanges())
+        return;
     RuleTable::resetRemarks(remarkModel);
     if (serialPort->isOpen()) {
         serialPort->clear();
@@ -113,6 +116,8 @@ void Widget::on_pushButton_clicked()
         Messages::notConnected(this);
         return;
     }
+    if (!maybeKeepUnsavedChanges())
+        return;
     ruleModel->removeRows(0, ruleModel->rowCount());
     ui->tableView->viewport()->update();
     serialPort->write(QByteArrayLiteral("upload request"));

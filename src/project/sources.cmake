@@ -1,0 +1,2 @@
+list(APPEND LUMETRA_CORE_SOURCES
+  project/projectfile.cpp)

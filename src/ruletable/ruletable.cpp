@@ -116,16 +116,17 @@ QStringList parseRemarks(const QString &text, bool *usable)
     for (const QString &line : lines) {
         if (!line.startsWith(QLatin1String("alias")))
             continue;
-        const QStringList parts = line.split(QLatin1Char('='));
-        if (parts.size() != 2)
+        // Only the first "=" ends the key: a remark may hold "=" itself.
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0)
             continue;
-        const QString key = parts.at(0).trimmed();
+        const QString key = line.left(equals).trimmed();
         bool ok = false;
         const int row = key.mid(5).toInt(&ok);
         any = true;
         // Keys are "alias" and the row in plain decimal: anything else matches no row.
         if (ok && row >= 0 && row < RowCount && key == QLatin1String("alias") + QString::number(row))
-            rowRemarks[row] = parts.at(1).trimmed();
+            rowRemarks[row] = line.mid(equals + 1).trimmed();
     }
     if (usable)
         *usable = any;

@@ -29,7 +29,7 @@ public:
     {
         Messages::setBoxAnswerer([this](const Messages::Box &box) {
             boxes << box;
-            return answer;
+            return answers.isEmpty() ? answer : answers.takeFirst();
         });
         Messages::setFileAnswerer([this](const Messages::FileRequest &request) {
             fileRequests << request;
@@ -52,5 +52,6 @@ public:
     QList<Messages::Box> boxes;
     QList<Messages::FileRequest> fileRequests;
     int answer = 0;
+    QList<int> answers; // used in turn, before `answer`
     QString fileAnswer;
 };

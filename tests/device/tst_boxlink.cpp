@@ -1,6 +1,7 @@
 // The main window and its serial link against the simulated box, over a pseudo-terminal.
 #include "../app/testsupport.h"
 #include "abt_dialog.h"
+#include "edithistory.h"
 #include "bk_tim_dialog.h"
 #include "cof_dialog.h"
 #include "mainwindow.h"
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void unplugWhileConnected();
     void silentBox();
     void disconnectEmptiesTables();
+    void unsavedChangesAskFirst_data();
+    void unsavedChangesAskFirst();
 
 private:
     QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(QLatin1String(name)); }
@@ -301,4 +304,38 @@ void TestBoxLink::disconnectEmptiesTables()
 }
 
 QTEST_MAIN(TestBoxLink)
+void TestBoxLink::unsavedChangesAskFirst_data()
+{
+    QTest::addColumn<QByteArray>("buttonName");
+    QTest::addColumn<QList<int>>("answers"); // "Read" asks its own question first; then 1 Discard, 2 Cancel
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("disconnect, cancel") << QByteArray("connectButton") << QList<int>{2} << true;
+    QTest::newRow("disconnect, discard") << QByteArray("connectButton") << QList<int>{1} << false;
+    QTest::newRow("read, cancel") << QByteArray("pushButton") << QList<int>{0, 2} << true;
+    QTest::newRow("read, discard") << QByteArray("pushButton") << QList<int>{0, 1} << false;
+}
+
+void TestBoxLink::unsavedChangesAskFirst()
+{
+    QFETCH(QByteArray, buttonName);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, kept);
+    connectToBox();
+    {
+        EditHistory::Step step(window->editHistory, QStringLiteral("remark"));
+        window->remarkModel->item(4)->setText(QStringLiteral("unsaved"));
+    }
+    QVERIFY(!window->editHistory->isClean());
+    user->boxes.clear();
+    user->answers = answers;
+    QTest::mouseClick(button(buttonName.constData()), Qt::LeftButton);
+    QVERIFY(user->texts().contains(QStringLiteral("The table has unsaved changes.\nDo you want to save them?")));
+    if (kept) {
+        QCOMPARE(button("connectButton")->text(), QStringLiteral("Disconnect"));
+        QCOMPARE(RuleTable::cellText(window->remarkModel, 4, 0), QStringLiteral("unsaved"));
+    } else {
+        QTRY_VERIFY(RuleTable::cellText(window->remarkModel, 4, 0).isEmpty());
+    }
+}
+
 #include "tst_boxlink.moc"

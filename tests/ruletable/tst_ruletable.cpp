@@ -133,7 +133,9 @@ void TestRuleTable::parseRemarks_data()
     QTest::addColumn<QString>("remark");
     QTest::newRow("plain") << "[Aliases]\nalias0=Blue wash\nalias1=\n" << true << 0 << "Blue wash";
     QTest::newRow("trimmed") << "alias5 = Strobe\n" << true << 5 << "Strobe";
-    QTest::newRow("two equals signs are ignored") << "alias5=a=b\n" << false << 5 << "";
+    QTest::newRow("a remark may hold equals signs") << "alias5=a=b\n" << true << 5 << "a=b";
+    QTest::newRow("key ends at the first equals sign") << "alias7 = x = y \n" << true << 7 << "x = y";
+    QTest::newRow("line without equals sign") << "alias5 Strobe\n" << false << 5 << "";
     QTest::newRow("leading zero names no row") << "alias05=x\n" << true << 5 << "";
     QTest::newRow("last row") << "alias3071=end\n" << true << 3071 << "end";
     QTest::newRow("beyond the table") << "alias3072=x\n" << true << 0 << "";
