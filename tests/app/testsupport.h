@@ -5,8 +5,23 @@
 #include "messages.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTest>
 #include <QList>
 #include <QTemporaryDir>
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 class ScratchDir
 {

@@ -27,18 +27,6 @@ QStringList aliasesWith(int channel, const QString &alias)
     return list;
 }
 
-QByteArray fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
 
 MyTableView *ruleView(Widget &w)
 {
@@ -230,7 +218,7 @@ void TestWidgetEditing::okSavesAndRelabels()
     QVERIFY(menuItem->isEnabled());
     menuItem->trigger();
     QVERIFY(user.boxes.isEmpty());
-    const QByteArray saved = fileText(dir.file("Aliases.txt"));
+    const QByteArray saved = readAll(dir.file("Aliases.txt"));
     QCOMPARE(saved.count('\n'), 1024);
     QCOMPARE(saved.split('\n').at(11), QByteArray("Spot"));
     QCOMPARE(w.aliasDialog->aliases, aliasesWith(12, "Spot"));
@@ -243,7 +231,7 @@ void TestWidgetEditing::okSavesAndRelabels()
     w.runAliasDialog = typeAndClose(11, QString(), true);
     w.changmarkname();
     QCOMPARE(RuleTable::cellText(w.ruleModel, 0, 1), QStringLiteral("12"));
-    QCOMPARE(fileText(dir.file("Aliases.txt")), QByteArray(1024, '\n'));
+    QCOMPARE(readAll(dir.file("Aliases.txt")), QByteArray(1024, '\n'));
 }
 
 void TestWidgetEditing::okWithUnwritableFileKeepsAliases()

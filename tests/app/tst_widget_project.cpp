@@ -25,18 +25,6 @@ namespace {
 
 const QString ProjectFiles = QStringLiteral(LUMETRA_PROJECT_FILES);
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The table as a read from the box leaves it: rules in a few slots, every remark cell set.
 void readFromBox(Widget &w)

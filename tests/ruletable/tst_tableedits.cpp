@@ -50,10 +50,10 @@ const QStringList sixRows = {"1 a1 b1 | r1", "2 a2 b2 | r2", "3 a3 b3 | r3",
                              "4 a4 b4 | r4", "5 a5 b5 | r5", "6 a6 b6 | r6"};
 
 // "row,column,text;..."
-QList<CellText> parseCells(const QString &spec)
+QList<CellText> parseCells(const QString &text)
 {
     QList<CellText> cells;
-    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList fields = part.split(QLatin1Char(','));
         cells << CellText{fields.at(0).toInt(), fields.at(1).toInt(), fields.value(2)};
     }
