@@ -1,6 +1,7 @@
 #include "combineddelegate.h"
 
 #include "celleditors.h"
+#include "cellpainting.h"
 #include "nonpopupcomboboxstyle.h"
 #include "ruletable.h"
 
@@ -32,7 +33,7 @@ void CombinedDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->save();
     painter->fillRect(option.rect, (index.row() % 2) ? QColor(0x4F, 0x4F, 0x4F) : QColor(0xB5, 0xB5, 0xB5));
     painter->setPen(Qt::white);
-    painter->drawText(option.rect, Qt::AlignCenter, text);
+    CellPainting::drawText(painter, option.rect, text);
     if (option.state & QStyle::State_Selected) {
         painter->fillRect(option.rect, option.palette.highlight());
         QStyleOptionViewItem panel(option);
@@ -40,7 +41,7 @@ void CombinedDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         const QWidget *widget = option.widget;
         QStyle *style = widget ? widget->style() : QApplication::style();
         style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
-        painter->drawText(option.rect, Qt::AlignCenter, text);
+        CellPainting::drawText(painter, option.rect, text);
     }
     painter->restore();
 }

@@ -1,5 +1,7 @@
 #include "hxlitemdelegate.h"
 
+#include "cellpainting.h"
+
 #include <QPainter>
 
 void HXLItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -12,6 +14,6 @@ void HXLItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         fill = (index.row() % 2) ? QColor(0x4F, 0x4F, 0x4F) : QColor(0xB5, 0xB5, 0xB5);
     painter->fillRect(option.rect, fill);
     painter->setPen(Qt::white);
-    painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+    CellPainting::drawText(painter, option.rect, index.data(Qt::DisplayRole).toString());
     painter->restore();
 }

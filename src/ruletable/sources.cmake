@@ -7,6 +7,7 @@ list(APPEND LUMETRA_CORE_SOURCES
   ruletable/dmxaliases.cpp)
 list(APPEND LUMETRA_UI_SOURCES
   ruletable/sharedfocusfilter.cpp
+  ruletable/cellpainting.cpp
   ruletable/hxlitemdelegate.cpp
   ruletable/combineddelegate.cpp
   ruletable/nonpopupcomboboxstyle.cpp

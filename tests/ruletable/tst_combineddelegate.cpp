@@ -1,12 +1,15 @@
 #include "celleditors.h"
 #include "combineddelegate.h"
+#include "hxlitemdelegate.h"
 #include "mytableview.h"
 #include "nonpopupcomboboxstyle.h"
 #include "ruletable.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -75,6 +78,8 @@ private Q_SLOTS:
     void namedCellsOpenOnTheirNumber_data();
     void namedCellsOpenOnTheirNumber();
     void foreignSendersAreIgnored();
+    void longTextShowsItsBeginning_data();
+    void longTextShowsItsBeginning();
 };
 
 void TestCombinedDelegate::editorOfEveryColumn_data()
@@ -290,6 +295,46 @@ void TestCombinedDelegate::foreignSendersAreIgnored()
     QVERIFY(table.delegate->statusText.isEmpty());
     for (int c = 1; c < RuleTable::ColumnCount; ++c)
         QVERIFY(table.text(0, c).isEmpty());
+}
+
+void TestCombinedDelegate::longTextShowsItsBeginning_data()
+{
+    QTest::addColumn<bool>("remark");
+    QTest::addColumn<bool>("selected");
+    QTest::newRow("rule cell") << false << false;
+    QTest::newRow("selected rule cell") << false << true;
+    QTest::newRow("remark cell") << true << false;
+}
+
+void TestCombinedDelegate::longTextShowsItsBeginning()
+{
+    QFETCH(bool, remark);
+    QFETCH(bool, selected);
+    Table table;
+    HXLItemDelegate remarkDelegate;
+    QStyledItemDelegate *delegate = remark ? static_cast<QStyledItemDelegate *>(&remarkDelegate) : table.delegate;
+    const QModelIndex cell = table.model.index(3, RuleTable::Dmx);
+    // A cell as narrow as a rule column at the window's smallest width.
+    const auto paint = [&](const QString &text) {
+        table.model.item(3, RuleTable::Dmx)->setText(text);
+        QImage image(85, 30, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        QStyleOptionViewItem option;
+        option.initFrom(&table.view);
+        option.rect = image.rect();
+        option.widget = &table.view;
+        if (selected)
+            option.state |= QStyle::State_Selected;
+        delegate->paint(&painter, option, cell);
+        return image;
+    };
+    // Too long for the cell, the channel number and the alias's first words stay in sight,
+    // so two texts differing only at their end look the same...
+    QCOMPARE(paint(QStringLiteral("4-Front wash stage left")), paint(QStringLiteral("4-Front wash stage right")));
+    QVERIFY(paint(QStringLiteral("4-Front wash stage left")) != paint(QString()));
+    // ...while texts that fit are drawn whole.
+    QVERIFY(paint(QStringLiteral("4-Front")) != paint(QStringLiteral("5-Front")));
 }
 
 QTEST_MAIN(TestCombinedDelegate)
