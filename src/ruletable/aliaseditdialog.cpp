@@ -45,8 +45,13 @@ void AliasEditDialog::onOkClicked()
 {
     QStringList list;
     list.reserve(DmxAliases::ChannelCount);
-    for (int row = 0; row < DmxAliases::ChannelCount; ++row)
-        list << aliasModel->index(row, 1).data(Qt::DisplayRole).toString();
+    for (int row = 0; row < DmxAliases::ChannelCount; ++row) {
+        // The aliases file holds one alias a line: a pasted line break would move the
+        // aliases of every later channel onto the wrong channel at the next start.
+        QString alias = aliasModel->index(row, 1).data(Qt::DisplayRole).toString();
+        alias.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        list << alias;
+    }
     aliases = list;
     accept();
 }

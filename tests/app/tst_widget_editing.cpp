@@ -66,6 +66,7 @@ private Q_SLOTS:
     void startUpFile_data();
     void startUpFile();
     void okSavesAndRelabels();
+    void okKeepsOneLinePerChannel();
     void okWithUnwritableFileKeepsAliases();
     void cancelChangesNothing();
     void openDmxEditorIsRelabelled();
@@ -232,6 +233,33 @@ void TestWidgetEditing::okSavesAndRelabels()
     w.changmarkname();
     QCOMPARE(RuleTable::cellText(w.ruleModel, 0, 1), QStringLiteral("12"));
     QCOMPARE(readAll(dir.file("Aliases.txt")), QByteArray(1024, '\n'));
+}
+
+void TestWidgetEditing::okKeepsOneLinePerChannel()
+{
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    RuleTable::fillEmptyRules(w.ruleModel);
+    w.ruleModel->item(0, 1)->setText("12");
+    // A line editor takes line breaks in pasted text.
+    w.runAliasDialog = [](AliasEditDialog &dialog) {
+        dialog.aliasModel->item(11, 1)->setText("Front\nwash");
+        dialog.aliasModel->item(12, 1)->setText("Back\r\nlight");
+        dialog.aliasModel->item(13, 1)->setText("Spot");
+        dialog.onOkClicked();
+        return dialog.result();
+    };
+    w.changmarkname();
+    QCOMPARE(w.aliasDialog->aliases.at(11), QStringLiteral("Front wash"));
+    QCOMPARE(w.aliasDialog->aliases.at(12), QStringLiteral("Back  light"));
+    QCOMPARE(RuleTable::cellText(w.ruleModel, 0, 1), QStringLiteral("12-Front wash"));
+    const QByteArray saved = readAll(dir.file("Aliases.txt"));
+    QCOMPARE(saved.count('\n'), 1024);
+    // Read back at the next start, every alias still names its own channel.
+    w.readAliasesFromFile(dir.file("Aliases.txt"));
+    QCOMPARE(w.aliasDialog->aliases.size(), 1024);
+    QCOMPARE(w.aliasDialog->aliases.at(13), QStringLiteral("Spot"));
 }
 
 void TestWidgetEditing::okWithUnwritableFileKeepsAliases()
