@@ -53,6 +53,7 @@ private Q_SLOTS:
     void busyNoticeHasNoButtons();
     void openRefusesEmptyName();
     void openReportsDeviceError();
+    void openEndsAnUnfinishedReception();
     void scanKeepsFixedDevice();
 
 private:
@@ -271,6 +272,23 @@ void TestSerialPort::openReportsDeviceError()
     QVERIFY(port->rxBuffer.isEmpty());
     QCOMPARE(user->texts(), QStringList{"Device error"});
     QCOMPARE(user->boxes.first().title, QString());
+}
+
+void TestSerialPort::openEndsAnUnfinishedReception()
+{
+    // The link was closed in the middle of a table; the rest of it is still in the line.
+    const QList<QByteArray> blocks = blocksOf(streamWithRules(), 4096);
+    port->examineBlock(blocks.first());
+    QVERIFY(port->receivingTable);
+    QVERIFY(!port->open(QStringLiteral("/nonexistent/ttyZKQ"), 115200));
+
+    QSignalSpy shown(port, &SerialPort::showdata);
+    QSignalSpy accepted(port, &SerialPort::sure_connect);
+    for (int i = 1; i < blocks.size(); ++i)
+        port->examineBlock(blocks.at(i));
+    QCOMPARE(shown.count(), 0);
+    port->examineBlock("ok");
+    QCOMPARE(accepted.count(), 1);
 }
 
 void TestSerialPort::scanKeepsFixedDevice()
