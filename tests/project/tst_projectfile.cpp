@@ -94,6 +94,22 @@ void TestProjectFile::parse_data()
         << QStringLiteral("[Aliases]\nalias0=end of data\n") << false << QStringList();
     QTest::newRow("start text only inside a remark")
         << remarkSection("alias0=download request\n") << noStream << QString() << false << QStringList();
+    const QByteArray longAlias(ProjectFile::MaxAliasLength + 100, 'A');
+    QTest::newRow("over-long alias is cut") << remarkSection() + stream + "\nFront\n" + longAlias + "\nSpot\n"
+        << none << remarks << true << QStringList{"Front", longAlias.left(ProjectFile::MaxAliasLength), "Spot"};
+    const QString smiley = QStringLiteral("\U0001F600");
+    QTest::newRow("an alias is never cut inside a character")
+        << remarkSection() + stream + "\n" + QByteArray(ProjectFile::MaxAliasLength - 1, 'A') + smiley.toUtf8() + "\n"
+        << none << remarks << true << QStringList{QString(ProjectFile::MaxAliasLength - 1, 'A')};
+    const QByteArray longRemark(ProjectFile::MaxRemarkLineLength, 'r');
+    QTest::newRow("over-long remark line is cut")
+        << remarkSection("alias0=" + longRemark + "\nalias1=x\n") + stream << none
+        << "[Aliases]\nalias0=" + QString(longRemark).left(ProjectFile::MaxRemarkLineLength - 7) + "\nalias1=x\n"
+        << false << QStringList();
+    QTest::newRow("remark lines keep their bytes")
+        << remarkSection(QByteArrayLiteral("alias0=a\0b \xff\r\n\n\nalias1=\xe2\x9a\xa1\n")) + stream << none
+        << QStringLiteral("[Aliases]\nalias0=a") + QChar(0) + QStringLiteral("b \uFFFD\r\n\n\nalias1=\u26A1\n")
+        << false << QStringList();
     QTest::newRow("empty file") << QByteArray() << noStream << QString() << false << QStringList();
     QTest::newRow("cut after the header") << remarkSection() + stream.left(256) << badStream << QString() << false << QStringList();
     QTest::newRow("no end marker") << remarkSection() + withoutZero.chopped(11) + "end of dat" << badStream
