@@ -2,6 +2,7 @@
 #include "ruletable.h"
 #include "tablestream.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -25,6 +26,33 @@ QStringList aliasList(int size, const QString &first = QString())
     return list;
 }
 
+// A project file damaged at a few random places: cut short, bytes overwritten, pieces of
+// its own layout or long runs put in.
+QByteArray damaged(QRandomGenerator &random, QByteArray file)
+{
+    static const QByteArrayList pieces = {"\n", QByteArray(1, '\0'), "\r\n", "=", "alias12=", "[Aliases]\n",
+                                          "\ndownload request", "end of data", "\xff\xfe", "\xe2\x9a"};
+    const int changes = 1 + random.bounded(4);
+    for (int i = 0; i < changes && !file.isEmpty(); ++i) {
+        const int at = random.bounded(int(file.size()));
+        switch (random.bounded(4)) {
+        case 0:
+            file.truncate(at);
+            break;
+        case 1:
+            file[at] = char(random.bounded(256));
+            break;
+        case 2:
+            file.insert(at, pieces.at(random.bounded(pieces.size())));
+            break;
+        default:
+            file.insert(at, QByteArray(random.bounded(3 * ProjectFile::MaxRemarkLineLength), char(random.bounded(256))));
+            break;
+        }
+    }
+    return file;
+}
+
 } // namespace
 
 class TestProjectFile : public QObject
@@ -36,6 +64,8 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void remarksSurviveASaveAndALoad();
+    void damagedFilesStayBounded_data();
+    void damagedFilesStayBounded();
 };
 
 void TestProjectFile::buildLaysOutTheFile()
@@ -162,6 +192,44 @@ void TestProjectFile::remarksSurviveASaveAndALoad()
     QCOMPARE(RuleTable::parseRemarks(contents.remarkText, &usable), QStringList(remarks.values()));
     QVERIFY(usable);
     QCOMPARE(contents.aliases, aliases.first(ProjectFile::AliasCount));
+}
+
+void TestProjectFile::damagedFilesStayBounded_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (const quint32 seed : {3u, 11u, 99u})
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// Whatever a damaged file holds, what the loader gets is a whole stream or nothing, 1024
+// aliases or none, and lines no longer than their limits.
+void TestProjectFile::damagedFilesStayBounded()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    QMap<int, QString> remarks;
+    for (int r = 0; r < RuleTable::RowCount; r += 3)
+        remarks.insert(r, QStringLiteral("remark %1 = ☁").arg(r));
+    QStringList aliases = aliasList(ProjectFile::AliasCount, "Front");
+    aliases[500] = QStringLiteral("Spot");
+    const QByteArray file = ProjectFile::build(remarks, sampleStream(), aliases);
+
+    for (int i = 0; i < 150; ++i) {
+        const ProjectFile::Contents contents = ProjectFile::parse(damaged(random, file));
+        if (contents.error != ProjectFile::Error::None) {
+            QVERIFY(contents.stream.isEmpty());
+            QVERIFY(!contents.hasAliases);
+            continue;
+        }
+        QCOMPARE(contents.stream.size(), ProjectFile::StreamLength);
+        QVERIFY(contents.stream.startsWith(TableStream::StartText));
+        QVERIFY(contents.stream.endsWith(TableStream::EndText));
+        for (const QStringView line : QStringView(contents.remarkText).split(u'\n'))
+            QVERIFY(line.size() <= ProjectFile::MaxRemarkLineLength);
+        QCOMPARE(contents.aliases.size(), contents.hasAliases ? ProjectFile::AliasCount : 0);
+        for (const QString &alias : contents.aliases)
+            QVERIFY(alias.size() <= ProjectFile::MaxAliasLength);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestProjectFile)
