@@ -78,7 +78,7 @@ namespace ProjectFile {
 QByteArray build(const QMap<int, QString> &remarks, const QByteArray &stream, const QStringList &aliases)
 {
     QByteArray file;
-    file.reserve(stream.size() + remarks.size() * 16 + aliases.size() * 8 + 64);
+    file.reserve(stream.size() + remarks.size() * 16 + AliasCount * 8 + 64);
     file += "[Aliases]\n";
     for (auto it = remarks.cbegin(); it != remarks.cend(); ++it) {
         file += "alias";
@@ -89,8 +89,10 @@ QByteArray build(const QMap<int, QString> &remarks, const QByteArray &stream, co
     }
     file += stream;
     file += '\n';
-    for (const QString &alias : aliases) {
-        file += oneLine(alias);
+    // One line per channel, whatever the list holds: none for an empty aliases file, more
+    // when that file had lines past the last channel.
+    for (int channel = 0; channel < AliasCount; ++channel) {
+        file += oneLine(aliases.value(channel));
         file += '\n';
     }
     return file;

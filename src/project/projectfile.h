@@ -23,8 +23,8 @@ constexpr int MaxAliasLength = 1024;
 constexpr int MaxRemarkLineLength = 32767 + 64;
 
 // The whole file: "[Aliases]", one "alias<row>=<remark>" line per remark cell (keyed by
-// row), the stream, a line feed and one line per alias. Line breaks inside a remark or
-// an alias become spaces, so that every entry stays on its own line.
+// row), the stream, a line feed and one line for each of the 1024 channels' aliases. Line
+// breaks inside a remark or an alias become spaces, so that every entry stays on its own line.
 QByteArray build(const QMap<int, QString> &remarks, const QByteArray &stream, const QStringList &aliases);
 
 enum class Error {

@@ -61,6 +61,8 @@ class TestProjectFile : public QObject
 private Q_SLOTS:
     void buildLaysOutTheFile();
     void buildKeepsEveryEntryOnOneLine();
+    void buildWritesALineForEveryChannel_data();
+    void buildWritesALineForEveryChannel();
     void parse_data();
     void parse();
     void remarksSurviveASaveAndALoad();
@@ -76,14 +78,32 @@ void TestProjectFile::buildLaysOutTheFile()
     const QByteArray head = "[Aliases]\nalias0=Blue wash\nalias1=\nalias3071=l\xc3\xa4uft\n";
     QVERIFY(file.startsWith(head));
     QCOMPARE(file.mid(head.size(), stream.size()), stream);
-    QCOMPARE(file.mid(head.size() + stream.size()), QByteArray("\nFront\n\nSpot 2\n"));
+    QCOMPARE(file.mid(head.size() + stream.size()), "\nFront\n\nSpot 2\n" + QByteArray(1021, '\n'));
+}
+
+void TestProjectFile::buildWritesALineForEveryChannel_data()
+{
+    QTest::addColumn<int>("listSize");
+    QTest::newRow("empty aliases file") << 0;
+    QTest::newRow("lines past the last channel") << 1100;
+}
+
+void TestProjectFile::buildWritesALineForEveryChannel()
+{
+    QFETCH(int, listSize);
+    const QStringList aliases = aliasList(listSize, "Front");
+    const QByteArray stream = sampleStream();
+    const QByteArray file = ProjectFile::build({}, stream, aliases);
+    const QByteArray section = file.mid(file.indexOf(stream) + stream.size());
+    QCOMPARE(section.count('\n'), 1 + ProjectFile::AliasCount);
+    QVERIFY(section.startsWith(listSize > 0 ? "\nFront\n\n" : "\n\n\n"));
 }
 
 void TestProjectFile::buildKeepsEveryEntryOnOneLine()
 {
     const QByteArray file = ProjectFile::build({{4, "two\nlines\r\ndownload request"}}, sampleStream(), {"a\nb"});
     QVERIFY(file.startsWith("[Aliases]\nalias4=two lines  download request\ndownload request"));
-    QVERIFY(file.endsWith(QByteArrayLiteral("end of data\0\na b\n")));
+    QVERIFY(file.endsWith(QByteArrayLiteral("end of data\0\na b\n") + QByteArray(1023, '\n')));
     const ProjectFile::Contents contents = ProjectFile::parse(file);
     QCOMPARE(contents.error, ProjectFile::Error::None);
     QCOMPARE(contents.aliases.first(), QStringLiteral("a b"));
