@@ -57,13 +57,14 @@ void Widget::on_connectButton_clicked()
     // Disconnecting empties the table; connecting reads the box's table over it.
     if (!maybeKeepUnsavedChanges())
         return;
-    RuleTable::resetRemarks(remarkModel);
     if (serialPort->isOpen()) {
         serialPort->clear();
         serialPort->close();
         ruleModel->removeRows(0, ruleModel->rowCount());
         remarkModel->removeRows(0, remarkModel->rowCount());
     } else if (serialPort->open(ui->comboBox_ComDevices->currentData().toString(), BaudRate)) {
+        // Only a link that opened starts afresh: a refused one leaves the remarks as they were.
+        RuleTable::resetRemarks(remarkModel);
         serialPort->write(QByteArrayLiteral("hello"));
     }
     updateDeviceState();

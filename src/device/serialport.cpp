@@ -75,7 +75,10 @@ void SerialPort::addFixedDevice(const QString &text, const QString &portName)
 
 bool SerialPort::open(QString portName, int baud)
 {
+    // A table cut off by the last close is over: what is left of it in the line must not be
+    // taken for a table, nor make the next "ok" look like table bytes.
     rxBuffer.clear();
+    receivingTable = false;
     if (portName.isEmpty()) {
         Common::showMsgBox(QStringLiteral("port name error, please choose right com!"), nullptr,
                            QStringLiteral("OK"), QStringLiteral("Cancel"), QStringLiteral(":/IMG/zkq.png"));

@@ -22,6 +22,33 @@ qsizetype streamStart(const QByteArray &bytes)
     }
 }
 
+// A line of the file as text, cut after `maxLength` characters (never inside a character).
+QString cutLine(QByteArrayView line, qsizetype maxLength)
+{
+    QString text = QString::fromUtf8(line);
+    if (text.size() > maxLength) {
+        text.truncate(maxLength);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
+}
+
+QString remarkLines(QByteArrayView section)
+{
+    QString text;
+    qsizetype from = 0;
+    while (from < section.size()) {
+        const qsizetype end = section.indexOf('\n', from);
+        const qsizetype next = end < 0 ? section.size() : end + 1;
+        text += cutLine(section.sliced(from, next - from), ProjectFile::MaxRemarkLineLength);
+        if (end >= 0 && !text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        from = next;
+    }
+    return text;
+}
+
 QStringList aliasLines(QByteArrayView section)
 {
     QStringList lines;
@@ -36,7 +63,7 @@ QStringList aliasLines(QByteArrayView section)
         // Tolerate files whose lines were turned into CR LF on the way.
         if (line.endsWith('\r'))
             line.chop(1);
-        lines << QString::fromUtf8(line);
+        lines << cutLine(line, ProjectFile::MaxAliasLength);
         if (end < 0)
             break;
         from = end + 1;
@@ -51,7 +78,7 @@ namespace ProjectFile {
 QByteArray build(const QMap<int, QString> &remarks, const QByteArray &stream, const QStringList &aliases)
 {
     QByteArray file;
-    file.reserve(stream.size() + remarks.size() * 16 + aliases.size() * 8 + 64);
+    file.reserve(stream.size() + remarks.size() * 16 + AliasCount * 8 + 64);
     file += "[Aliases]\n";
     for (auto it = remarks.cbegin(); it != remarks.cend(); ++it) {
         file += "alias";
@@ -62,8 +89,10 @@ QByteArray build(const QMap<int, QString> &remarks, const QByteArray &stream, co
     }
     file += stream;
     file += '\n';
-    for (const QString &alias : aliases) {
-        file += oneLine(alias);
+    // One line per channel, whatever the list holds: none for an empty aliases file, more
+    // when that file had lines past the last channel.
+    for (int channel = 0; channel < AliasCount; ++channel) {
+        file += oneLine(aliases.value(channel));
         file += '\n';
     }
     return file;
@@ -83,7 +112,7 @@ Contents parse(const QByteArray &bytes)
         contents.error = Error::BadStream;
         return contents;
     }
-    contents.remarkText = QString::fromUtf8(QByteArrayView(bytes).first(start));
+    contents.remarkText = remarkLines(QByteArrayView(bytes).first(start));
     contents.stream = bytes.mid(start, StreamLength);
 
     // The stream's final 0x00 and a line feed open the alias section.

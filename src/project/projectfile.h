@@ -15,11 +15,16 @@ namespace ProjectFile {
 constexpr int StreamLength = TableStream::Size - 1;
 constexpr int AliasCount = 1024;
 // A project file is some 100 KB; anything far beyond is not one and is not read into memory.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+// Lines are cut to these many characters when read. Every rule cell of a channel repeats
+// its alias, so an alias of a megabyte would cost gigabytes; a remark line keeps what a
+// cell editor takes (32767 characters) and room for its key.
+constexpr int MaxAliasLength = 1024;
+constexpr int MaxRemarkLineLength = 32767 + 64;
 
 // The whole file: "[Aliases]", one "alias<row>=<remark>" line per remark cell (keyed by
-// row), the stream, a line feed and one line per alias. Line breaks inside a remark or
-// an alias become spaces, so that every entry stays on its own line.
+// row), the stream, a line feed and one line for each of the 1024 channels' aliases. Line
+// breaks inside a remark or an alias become spaces, so that every entry stays on its own line.
 QByteArray build(const QMap<int, QString> &remarks, const QByteArray &stream, const QStringList &aliases);
 
 enum class Error {

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void openFollowsTheConventionInForce();
     void openProjectFiles_data();
     void openProjectFiles();
+    void openCutsOverlongLines();
     void openFailureChangesNothing_data();
     void openFailureChangesNothing();
     void cancelledOpenForgetsThePath();
@@ -226,6 +227,33 @@ void TestWidgetProject::openProjectFiles()
     }
     // The aliases file is the alias dialog's business.
     QVERIFY(!QFile::exists(dir.file("Aliases.txt")));
+}
+
+// Every rule of the table on channel 1, whose alias in the file is 64 KB long: each DMX
+// cell repeats the alias, so uncut it would take 400 MB.
+void TestWidgetProject::openCutsOverlongLines()
+{
+    ScratchDir dir;
+    FakeUser user;
+    const QStringList cells = {"1", "1", "Note", "60", "ALL", "OFF", "OFF", "OFF", "OFF", "ON"};
+    const QList<QByteArray> records(RuleTable::RowCount, RuleRecord::encode(cells));
+    const QByteArray longAlias(64 * ProjectFile::MaxAliasLength, 'A');
+    QByteArray aliasLines = longAlias + "\n";
+    for (int i = 1; i < 5000; ++i)
+        aliasLines += "Spot " + QByteArray::number(i) + "\n";
+    writeFile("big.txt", "[Aliases]\nalias0=" + QByteArray(200000, 'r') + "\n"
+                             + TableStream::build(records) + "\n" + aliasLines);
+    Widget w;
+    QVERIFY(w.openProject("big.txt"));
+    QVERIFY(user.boxes.isEmpty());
+    QTRY_COMPARE(w.ruleModel->rowCount(), RuleTable::RowCount);
+    QTRY_VERIFY(!w.dmxRelabelPending);
+    const QString dmx = "1-" + QString(longAlias.left(ProjectFile::MaxAliasLength));
+    QCOMPARE(RuleTable::cellText(w.ruleModel, 0, RuleTable::Dmx), dmx);
+    QCOMPARE(RuleTable::cellText(w.ruleModel, 3071, RuleTable::Dmx), dmx);
+    QCOMPARE(w.aliasDialog->aliases.size(), 1024);
+    QCOMPARE(w.aliasDialog->aliases.last(), QStringLiteral("Spot 1023"));
+    QCOMPARE(RuleTable::cellText(w.remarkModel, 0, 0), QString(ProjectFile::MaxRemarkLineLength - 7, 'r'));
 }
 
 void TestWidgetProject::openFailureChangesNothing_data()

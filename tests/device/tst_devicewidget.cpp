@@ -44,6 +44,8 @@ class TestDeviceWidget : public QObject
 private Q_SLOTS:
     void startsClosed();
     void connectWithoutDeviceRefuses();
+    void failedConnectKeepsTheTable_data();
+    void failedConnectKeepsTheTable();
     void questionsCancelChangeNothing_data();
     void questionsCancelChangeNothing();
     void readAndSetNeedConnection_data();
@@ -80,6 +82,35 @@ void TestDeviceWidget::connectWithoutDeviceRefuses()
     QCOMPARE(user.texts(), QStringList{"port name error, please choose right com!"});
     QCOMPARE(button(w, "connectButton")->text(), QStringLiteral("Connect"));
     QVERIFY(!w.serialPort->isOpen());
+}
+
+void TestDeviceWidget::failedConnectKeepsTheTable_data()
+{
+    QTest::addColumn<QString>("portName");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no device") << QString() << "port name error, please choose right com!";
+    QTest::newRow("device gone") << "/nonexistent/ttyZKQ" << "Device error";
+}
+
+// A connection that never opened changes nothing, the remarks included.
+void TestDeviceWidget::failedConnectKeepsTheTable()
+{
+    QFETCH(QString, portName);
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    fillRules(w);
+    auto *list = w.findChild<QComboBox *>("comboBox_ComDevices");
+    list->clear();
+    if (!portName.isEmpty())
+        w.serialPort->addFixedDevice(QStringLiteral("Quorvani ZKQ-1024"), portName);
+    QTest::mouseClick(button(w, "connectButton"), Qt::LeftButton);
+    QTEST(user.texts().join(QLatin1Char('|')), "message");
+    QCOMPARE(button(w, "connectButton")->text(), QStringLiteral("Connect"));
+    QCOMPARE(w.ruleModel->rowCount(), RuleTable::RowCount);
+    QCOMPARE(w.remarkModel->rowCount(), RuleTable::RowCount);
+    QCOMPARE(RuleTable::cellText(w.remarkModel, 0, 0), QStringLiteral("remark"));
+    QCOMPARE(RuleTable::cellText(w.remarkModel, 3071, 0), QStringLiteral("remark"));
 }
 
 void TestDeviceWidget::questionsCancelChangeNothing_data()

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +27,44 @@ QList<QByteArray> blocksOf(const QByteArray &stream, int size)
     for (int pos = 0; pos < stream.size(); pos += size)
         blocks << stream.mid(pos, size);
     return blocks;
+}
+
+// A block of a broken or hostile line: pieces of replies, table streams cut anywhere, random
+// bytes and floods, in any mix; a quiet block holds only random bytes and floods.
+QByteArray randomBlock(QRandomGenerator &random, const QByteArray &stream, bool quiet)
+{
+    static const QByteArrayList fragments = {
+        "download", "download request", "download success", "end", "end of data", "end of d", "ata",
+        "setting request", "setting end", "ok", "ERASE END", "ZKQ-", "\r\n",
+        QByteArray::fromHex("AACC0656"), QByteArray(1, '\0'), "V"};
+    QByteArray block;
+    const int parts = 1 + random.bounded(4);
+    for (int i = 0; i < parts; ++i) {
+        switch (quiet ? 1 + 2 * random.bounded(2) : random.bounded(5)) {
+        case 0:
+            block += fragments.at(random.bounded(fragments.size()));
+            break;
+        case 1: {
+            QByteArray noise(random.bounded(64), '\0');
+            for (char &c : noise)
+                c = char(random.bounded(256));
+            block += noise;
+            break;
+        }
+        case 2: {
+            const int from = random.bounded(stream.size());
+            block += stream.mid(from, random.bounded(4096));
+            break;
+        }
+        case 3:
+            block += QByteArray(random.bounded(8192), char(random.bounded(256)));
+            break;
+        default:
+            block += "setting request" + QByteArray(random.bounded(12), '\x01');
+            break;
+        }
+    }
+    return block;
 }
 
 } // namespace
@@ -53,7 +92,10 @@ private Q_SLOTS:
     void busyNoticeHasNoButtons();
     void openRefusesEmptyName();
     void openReportsDeviceError();
+    void openEndsAnUnfinishedReception();
     void scanKeepsFixedDevice();
+    void brokenLineStaysBounded_data();
+    void brokenLineStaysBounded();
 
 private:
     QComboBox *list = nullptr;
@@ -273,6 +315,23 @@ void TestSerialPort::openReportsDeviceError()
     QCOMPARE(user->boxes.first().title, QString());
 }
 
+void TestSerialPort::openEndsAnUnfinishedReception()
+{
+    // The link was closed in the middle of a table; the rest of it is still in the line.
+    const QList<QByteArray> blocks = blocksOf(streamWithRules(), 4096);
+    port->examineBlock(blocks.first());
+    QVERIFY(port->receivingTable);
+    QVERIFY(!port->open(QStringLiteral("/nonexistent/ttyZKQ"), 115200));
+
+    QSignalSpy shown(port, &SerialPort::showdata);
+    QSignalSpy accepted(port, &SerialPort::sure_connect);
+    for (int i = 1; i < blocks.size(); ++i)
+        port->examineBlock(blocks.at(i));
+    QCOMPARE(shown.count(), 0);
+    port->examineBlock("ok");
+    QCOMPARE(accepted.count(), 1);
+}
+
 void TestSerialPort::scanKeepsFixedDevice()
 {
     port->addFixedDevice(QStringLiteral("Quorvani ZKQ-1024 (simulated)"), QStringLiteral("/dev/pts/99"));
@@ -284,6 +343,45 @@ void TestSerialPort::scanKeepsFixedDevice()
     QCOMPARE(list->itemData(index).toString(), QStringLiteral("/dev/pts/99"));
     QCOMPARE(port->scanTimer->interval(), 2000);
     QVERIFY(port->scanTimer->isActive());
+}
+
+void TestSerialPort::brokenLineStaysBounded_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (const quint32 seed : {1u, 7u, 42u, 2024u})
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// Whatever the line brings, the link holds no more than one reception's worth of bytes,
+// hands out only records of at most 8 bytes, and reads a sound table afterwards.
+void TestSerialPort::brokenLineStaysBounded()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const QByteArray stream = streamWithRules();
+    QSignalSpy shown(port, &SerialPort::showdata);
+    bool quiet = false;
+    for (int i = 0; i < 300; ++i) {
+        // Runs of quiet blocks let a reception that never ends grow, if it can.
+        if (random.bounded(10) == 0)
+            quiet = !quiet;
+        const QByteArray block = randomBlock(random, stream, quiet);
+        port->examineBlock(block);
+        QVERIFY(port->rxBuffer.size() <= SerialPort::MaxReceptionSize + block.size());
+        for (const QList<QVariant> &emitted : std::as_const(shown)) {
+            for (const QByteArray &record : emitted.first().value<QList<QByteArray>>())
+                QVERIFY(record.size() <= 8);
+        }
+        shown.clear();
+    }
+
+    for (const QByteArray &block : blocksOf(stream, 1000))
+        port->examineBlock(block);
+    QCOMPARE(shown.count(), 1);
+    const auto records = shown.first().first().value<QList<QByteArray>>();
+    QCOMPARE(records.size(), 3072);
+    QCOMPARE(records.first(), QByteArray::fromHex("903C001C00000000"));
+    QCOMPARE(records.last(), QByteArray::fromHex("AF7FFF3701323200"));
 }
 
 QTEST_MAIN(TestSerialPort)
