@@ -47,7 +47,7 @@ void Widget::readAliasesFromFile(const QString &path)
         Messages::critical(QStringLiteral("Error"), QStringLiteral("Cannot open file for reading."), this);
         return;
     }
-    aliasDialog->aliases = DmxAliases::parse(file.readAll());
+    aliasDialog->aliases = DmxAliases::parse(file.read(DmxAliases::MaxFileSize));
     if (!aliasDialog->aliases.isEmpty())
         aliasDialog->loadAliasesToTable(aliasDialog->aliases);
     aliasTimer->start(AliasRelabelMs);

@@ -1,6 +1,7 @@
 // The project file: remark lines, the table stream and the DMX channel aliases in one file.
 #pragma once
 
+#include "dmxaliases.h"
 #include "tablestream.h"
 
 #include <QByteArray>
@@ -19,7 +20,7 @@ constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 // Lines are cut to these many characters when read. Every rule cell of a channel repeats
 // its alias, so an alias of a megabyte would cost gigabytes; a remark line keeps what a
 // cell editor takes (32767 characters) and room for its key.
-constexpr int MaxAliasLength = 1024;
+constexpr int MaxAliasLength = DmxAliases::MaxAliasLength;
 constexpr int MaxRemarkLineLength = 32767 + 64;
 
 // The whole file: "[Aliases]", one "alias<row>=<remark>" line per remark cell (keyed by

@@ -21,8 +21,15 @@ QStringList parse(const QByteArray &fileData)
     QTextStream stream(&buffer);
     stream.setEncoding(QStringConverter::Utf8);
     QStringList aliases;
-    while (!stream.atEnd())
-        aliases << stream.readLine();
+    while (!stream.atEnd()) {
+        QString alias = stream.readLine();
+        if (alias.size() > MaxAliasLength) {
+            alias.truncate(MaxAliasLength);
+            if (alias.back().isHighSurrogate())
+                alias.chop(1);
+        }
+        aliases << alias;
+    }
     return aliases;
 }
 

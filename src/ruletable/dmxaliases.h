@@ -8,12 +8,17 @@
 namespace DmxAliases {
 
 constexpr int ChannelCount = 1024;
+// Every rule cell of a channel repeats its alias, so an alias of a megabyte would cost
+// gigabytes: aliases are cut to this many characters when read, and an aliases file is
+// read only this far.
+constexpr int MaxAliasLength = 1024;
+constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
 // The list a dialog starts with and a read from the box leaves: no channel named.
 QStringList emptyList();
 
 // The aliases file: one alias per line, line i naming channel i + 1, UTF-8. An empty
-// file gives an empty list; lines past the last channel are kept.
+// file gives an empty list; lines past the last channel are kept; long lines are cut.
 QStringList parse(const QByteArray &fileData);
 QByteArray serialize(const QStringList &aliases);
 

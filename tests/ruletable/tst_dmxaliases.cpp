@@ -42,6 +42,11 @@ void TestDmxAliases::parse_data()
     QTest::newRow("CRLF") << QByteArray("Front\r\nBack\r\n") << QStringList{"Front", "Back"};
     QTest::newRow("UTF-8") << QByteArray("B\xC3\xBChne\n") << QStringList{QStringLiteral("B\u00FChne")};
     QTest::newRow("a lone line end") << QByteArray("\n") << QStringList{""};
+    QTest::newRow("an overlong alias is cut")
+        << QByteArray(5000, 'x') + "\nBack\n" << QStringList{QString(1024, QLatin1Char('x')), "Back"};
+    QTest::newRow("the cut never splits a character")
+        << QByteArray("a") + QByteArray(2000, '\0').replace(QByteArray(1, '\0'), QByteArray("\xF0\x9F\x8E\xB5")) + "\n"
+        << QStringList{QStringLiteral("a") + QString::fromUtf8(QByteArray(511, '\0').replace(QByteArray(1, '\0'), QByteArray("\xF0\x9F\x8E\xB5")))};
 }
 
 void TestDmxAliases::parse()
