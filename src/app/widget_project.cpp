@@ -57,8 +57,14 @@ bool Widget::save_As_file()
     if (send_ini(2) == 0)
         return false;
     currentFilePath = Messages::saveFileName(FileDialogTitle, FileFilter);
-    if (!currentFilePath.isEmpty() && !currentFilePath.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+    if (!currentFilePath.isEmpty() && !currentFilePath.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {
         currentFilePath += QLatin1String(".txt");
+        // The dialog asked about the name without ".txt": ask before replacing this one.
+        if (QFileInfo::exists(currentFilePath)
+            && !Messages::confirm(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                      .arg(QFileInfo(currentFilePath).fileName())))
+            currentFilePath.clear();
+    }
     updateWindowTitle();
     if (currentFilePath.isEmpty())
         return false;

@@ -93,6 +93,8 @@ private Q_SLOTS:
     void saveWritesTheLayout();
     void saveAsNames_data();
     void saveAsNames();
+    void saveAsAsksBeforeReplacingTheTxtFile_data();
+    void saveAsAsksBeforeReplacingTheTxtFile();
     void saveFileWithoutPathAsksForOne();
     void saveRefusedForShortTable();
     void saveFailureIsReported();
@@ -366,6 +368,31 @@ void TestWidgetProject::saveAsNames()
     QCOMPARE(w.currentFilePath, dir.file(written));
     QVERIFY(QFile::exists(dir.file(written)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+}
+
+void TestWidgetProject::saveAsAsksBeforeReplacingTheTxtFile_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("OK replaces") << 0 << true;
+    QTest::newRow("Cancel keeps the file") << 1 << false;
+}
+
+void TestWidgetProject::saveAsAsksBeforeReplacingTheTxtFile()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    ScratchDir dir;
+    FakeUser user;
+    Widget w;
+    readFromBox(w);
+    writeFile(dir.file("show.txt"), "someone else's notes");
+    user.fileAnswer = dir.file("show");
+    user.answers = {answer};
+    QCOMPARE(w.save_As_file(), replaced);
+    QCOMPARE(user.boxes.first().text, QStringLiteral("show.txt already exists.\nDo you want to replace it?"));
+    QCOMPARE(readAll(dir.file("show.txt")) == "someone else's notes", !replaced);
+    QCOMPARE(w.currentFilePath, replaced ? dir.file("show.txt") : QString());
 }
 
 void TestWidgetProject::saveFileWithoutPathAsksForOne()
