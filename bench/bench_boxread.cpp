@@ -1,5 +1,6 @@
 // Times a "Read" over a pseudo-terminal against the simulated box: paced at 115200 baud as a
 // ratio to the line time of the table stream, and unpaced as the program's own share.
+#include "benchsupport.h"
 #include "messages.h"
 #include "ptybox.h"
 #include "ruletable.h"
@@ -15,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <functional>
 
 namespace {
@@ -47,17 +47,11 @@ QByteArray fullRecords()
 double medianReadSeconds(Widget &window, int runs)
 {
     auto *read = window.findChild<QPushButton *>(QStringLiteral("pushButton"));
-    QList<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
+    return medianMs(runs, [] {}, [&] {
         read->click();
         if (!waitFor([&] { return window.ruleModel->rowCount() == RuleTable::RowCount; }, 20000))
-            return -1;
-        times << timer.nsecsElapsed() / 1e9;
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
+            qFatal("the simulated box did not send its table");
+    }) / 1000.0;
 }
 
 } // namespace
@@ -79,7 +73,7 @@ int main(int argc, char *argv[])
 
     Widget window;
     window.show();
-    const QString name = QStringLiteral("Quorvani ZKQ-1024 (simulated)");
+    const QString name = QString::fromLatin1(PtyBox::ProductName);
     window.serialPort->addFixedDevice(name, box.portName());
     auto *list = window.findChild<QComboBox *>(QStringLiteral("comboBox_ComDevices"));
     list->setCurrentIndex(list->findText(name));

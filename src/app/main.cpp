@@ -21,7 +21,7 @@ std::unique_ptr<PtyBox> startSimulatedBox(Widget &window)
         qDebug() << "the simulated box could not open a pseudo-terminal";
         return nullptr;
     }
-    window.serialPort->addFixedDevice(QStringLiteral("Quorvani ZKQ-1024 (simulated)"), box->portName());
+    window.serialPort->addFixedDevice(QString::fromLatin1(PtyBox::ProductName), box->portName());
     return box;
 }
 

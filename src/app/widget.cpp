@@ -181,6 +181,17 @@ void Widget::processRow(int row, QByteArray record)
         Qt::QueuedConnection);
 }
 
+void Widget::loadRecords(const QList<QByteArray> &records)
+{
+    ruleModel->removeRows(0, ruleModel->rowCount());
+    const int rows = qMin<int>(records.size(), RuleTable::RowCount);
+    for (int r = 0; r < rows; ++r)
+        processRow(r, records.at(r));
+    // Queued behind the row insertions, so the table change follows the whole table.
+    QMetaObject::invokeMethod(
+        this, [this] { QTimer::singleShot(0, this, &Widget::table_change); }, Qt::QueuedConnection);
+}
+
 void Widget::showMsgBox(QString text)
 {
     Messages::plain(text);

@@ -63,6 +63,9 @@ public:
     // Builds the table stream into tableStream; 0 refused, 1 written to the box, 2 built only.
     int send_ini(int mode);
     void processRow(int row, QByteArray record);
+    // Replaces the rule rows with decoded records (the first 3072) and announces the new
+    // table once they are in: what a read from the box and an opened project share.
+    void loadRecords(const QList<QByteArray> &records);
     void showMsgBox(QString text);
 
     // Where the manuals live; the host is chosen at build time.

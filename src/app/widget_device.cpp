@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QStandardItemModel>
 #include <QThread>
-#include <QTimer>
 
 namespace {
 
@@ -99,13 +98,7 @@ void Widget::handleSerialError(QSerialPort::SerialPortError error)
 
 void Widget::rec_data(QList<QByteArray> groupedData)
 {
-    ruleModel->removeRows(0, ruleModel->rowCount());
-    const int rows = qMin<int>(groupedData.size(), RuleTable::RowCount);
-    for (int r = 0; r < rows; ++r)
-        processRow(r, groupedData.at(r));
-    // Queued behind the row insertions, so the table change follows the whole table.
-    QMetaObject::invokeMethod(
-        this, [this] { QTimer::singleShot(0, this, &Widget::table_change); }, Qt::QueuedConnection);
+    loadRecords(groupedData);
     Messages::information(QStringLiteral("operate successfully"), QStringLiteral("Read successfully!"));
 }
 

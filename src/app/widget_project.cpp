@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardItemModel>
-#include <QTimer>
 
 namespace {
 
@@ -137,11 +136,7 @@ bool Widget::openProject(const QString &path)
     if (usable)
         RuleTable::applyRemarks(remarkModel, remarks);
 
-    ruleModel->removeRows(0, ruleModel->rowCount());
-    const QList<QByteArray> records = TableStream::split(contents.stream);
-    for (int r = 0; r < qMin<qsizetype>(records.size(), RuleTable::RowCount); ++r)
-        processRow(r, records.at(r));
-    QTimer::singleShot(0, this, &Widget::table_change);
+    loadRecords(TableStream::split(contents.stream));
 
     // The file's channel names apply until the next read or start; the aliases file
     // changes only when the user confirms the alias dialog.

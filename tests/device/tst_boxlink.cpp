@@ -26,7 +26,7 @@
 
 namespace {
 
-const QString SimulatedBox = QStringLiteral("Quorvani ZKQ-1024 (simulated)");
+const QString SimulatedBox = QString::fromLatin1(PtyBox::ProductName);
 
 // Three rules at the edges of the table, the rest free.
 QByteArray boxRecords()

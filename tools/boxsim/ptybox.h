@@ -17,6 +17,8 @@ class PtyBox : public QObject
     Q_OBJECT
 public:
     // 115200 baud, 8N1: ten bits on the line per byte.
+    // How the editor lists a simulated box beside real ones.
+    static constexpr char ProductName[] = "Quorvani ZKQ-1024 (simulated)";
     static constexpr int LineBytesPerSecond = 11520;
     // Paced output leaves in slices of at most one USB full-speed packet.
     static constexpr int PacedSliceSize = 64;
